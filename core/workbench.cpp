@@ -1,5 +1,8 @@
 #include "core/workbench.h"
 
+#include "core/global_state.h"
+#include "core/radio_image.h"
+
 namespace {
 
 // Used when no main window exists: keeps the derived state of the global image current.
@@ -17,6 +20,7 @@ Workbench* current = &headless;
 Workbench& workbench() { return *current; }
 void setWorkbench(Workbench* impl) { current = impl ? impl : &headless; }
 
-// Filled in by the core model and software-record code.
-void HeadlessWorkbench::AnalyseModel() {}
+void HeadlessWorkbench::AnalyseModel() { analyseModel(globalState()); }
+
+// Decoding of the software record is added with the data files.
 void HeadlessWorkbench::AnalyseSoftwareData() {}
