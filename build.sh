@@ -49,10 +49,12 @@ configure_and_build_asan() {
         "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1"
 }
 
-# The fuzz build: clang with libFuzzer; only the fuzz targets and what they link are built.
+# The fuzz build: clang with libFuzzer and the sanitizers, Qt's assertions on; only the fuzz
+# targets and what they link are built.
 configure_and_build_fuzz() {
     cmake -S . -B "$fuzz_dir" -DKORVA_FUZZ=ON -DBUILD_TESTING=OFF \
-        -DCMAKE_CXX_COMPILER=clang++ "$@" >/dev/null
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+        "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" "$@" >/dev/null
     cmake --build "$fuzz_dir" --target korva_fuzzers -j "$jobs"
 }
 

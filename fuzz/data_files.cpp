@@ -1,15 +1,21 @@
-// Any byte string as a data file and as the start-up file, followed by every reload that
-// runs over a loaded image: model identification, the channels' tone texts, the
-// function-setup corrections and the key decoding.
-#include <algorithm>
+// Any byte string as a data file (through File Open) and as the start-up file, followed by
+// every reload that runs over a loaded image: model identification, software record
+// decoding, the channels' tone texts, the function-setup corrections and the key decoding.
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstring>
+#include <memory>
 
 #include "channels/tone_codes.h"
+#include "core/data_files.h"
+#include "core/default_image.h"
 #include "core/global_state.h"
 #include "core/radio_image.h"
 #include "functions/function_setup.h"
 #include "functions/key_assignment.h"
 #include "fuzz_support.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -86,15 +92,121 @@ void reloadEverything(GlobalState& state) {
     checkFunctions(state);
 }
 
+// Decoding the record, encoding it again and decoding that gives the same passwords.
+void checkSoftwareRecord(GlobalState& state) {
+    analyseSoftwareData(state);
+    KORVA_FUZZ_CHECK(state.ProgramPassword.size() <= software_record::kPasswordSize);
+    KORVA_FUZZ_CHECK(state.NewPassword.size() <= software_record::kPasswordSize);
+    GlobalState again = state;
+    saveSoftwareData(again);
+    KORVA_FUZZ_CHECK(again.SoftwareData[16] == state.SoftwareData[16]);
+    analyseSoftwareData(again);
+    KORVA_FUZZ_CHECK(again.ProgramPassword == state.ProgramPassword);
+    KORVA_FUZZ_CHECK(again.NewPassword == state.NewPassword);
+    KORVA_FUZZ_CHECK(again.NewPasswordPending == state.NewPasswordPending);
+}
+
+// The open dialog picks the fuzzed file; every question is answered OK.
+class PickFile : public FileDialogs {
+public:
+    QString path;
+    FileChoice choose(const QString&, const QString&, const QString&, bool) override {
+        return {path, QFileInfo(path).fileName()};
+    }
+};
+
+class CountBoxes : public MessageBoxes {
+public:
+    int shown = 0;
+    BoxAnswer show(const QString&, const QString&, BoxIcon, BoxButtons) override {
+        ++shown;
+        return BoxAnswer::Ok;
+    }
+};
+
+std::unique_ptr<QTemporaryDir> folder;  // removed again when the run ends
+
+void writeFile(const QString& path, const uint8_t* data, size_t size) {
+    QFile file(path);
+    KORVA_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    KORVA_FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) ==
+                     qint64(size));
+}
+
+// The bytes as a data file through File Open.
+void openAsDataFile(const uint8_t* data, size_t size, bool english) {
+    const QString path = folder->filePath(QStringLiteral("fuzzed.rdat"));
+    writeFile(path, data, size);
+    PickFile dialogs;
+    dialogs.path = path;
+    CountBoxes boxes;
+    platform::setFileDialogs(&dialogs);
+    platform::setMessages(&boxes);
+
+    GlobalState state;
+    state.EnglishMode = english;
+    state.DecimalSeparator = english ? QStringLiteral(".") : QStringLiteral(",");
+    state.RadioImage.fill(0x5A);
+    const GlobalState before = state;
+    const bool loaded = fileOpen(state);
+    const bool valid = size >= size_t(data_file::kDataFileSize) &&
+                       std::memcmp(data, data_file::kSignature,
+                                   data_file::kSignatureCheckedSize) == 0;
+    KORVA_FUZZ_CHECK(loaded == valid);
+    if (loaded) {
+        // Exactly the image and the record of the file, and the file is adopted.
+        KORVA_FUZZ_CHECK(std::memcmp(state.RadioImage.data(), data + data_file::kImageOffset,
+                                     image::kSize) == 0);
+        KORVA_FUZZ_CHECK(std::memcmp(state.SoftwareData.data(), data + data_file::kRecordOffset,
+                                     state.SoftwareData.size()) == 0);
+        KORVA_FUZZ_CHECK(state.CurrentFilePath == path);
+        checkSoftwareRecord(state);
+        reloadEverything(state);
+    } else {
+        // A refused file changes nothing and says so.
+        KORVA_FUZZ_CHECK(state.RadioImage == before.RadioImage);
+        KORVA_FUZZ_CHECK(state.CurrentFilePath == before.CurrentFilePath);
+        KORVA_FUZZ_CHECK(boxes.shown == 2);
+    }
+    platform::setFileDialogs(nullptr);
+    platform::setMessages(nullptr);
+}
+
+// The bytes as the start-up file.
+void loadAsStartupFile(const uint8_t* data, size_t size, bool english) {
+    writeFile(folder->filePath(QStringLiteral("Init.dat")), data, size);
+    CountBoxes boxes;
+    platform::setMessages(&boxes);
+    GlobalState state;
+    state.EnglishMode = english;
+    state.DecimalSeparator = english ? QStringLiteral(".") : QStringLiteral(",");
+    state.AppFolder = folder->path();
+    const bool fromFile = loadStartupFile(state);
+    KORVA_FUZZ_CHECK(fromFile == (size >= size_t(data_file::kInitFileSize)));
+    KORVA_FUZZ_CHECK(boxes.shown == (fromFile ? 0 : 1));
+    if (fromFile)
+        KORVA_FUZZ_CHECK(std::memcmp(state.RadioImage.data(), data, image::kSize) == 0);
+    else
+        KORVA_FUZZ_CHECK(state.RadioImage == defaultImage());
+    checkSoftwareRecord(state);
+    reloadEverything(state);
+    platform::setMessages(nullptr);
+}
+
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Files in memory when the system offers it: a disk makes the run ten times slower.
+    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        folder = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/korva-fuzz-XXXXXX"));
+    if (!folder || !folder->isValid()) folder = std::make_unique<QTemporaryDir>();
+    KORVA_FUZZ_CHECK(folder->isValid());
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    for (const bool english : {true, false}) {
-        GlobalState state;
-        state.EnglishMode = english;
-        state.DecimalSeparator = english ? QStringLiteral(".") : QStringLiteral(",");
-        std::memcpy(state.RadioImage.data(), data, std::min(size, state.RadioImage.size()));
-        reloadEverything(state);
-    }
+    const bool english = size % 2;
+    openAsDataFile(data, size, english);
+    loadAsStartupFile(data, size, !english);
     return 0;
 }
