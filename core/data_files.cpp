@@ -128,7 +128,10 @@ bool writeDataFile(const QString& path, const ImageBytes& image, const SoftwareR
         reason = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // The bytes must reach the disk before the file is replaced: on a full file system the
+    // save-file class of Qt 6.4 would otherwise report success and leave an empty file in
+    // place of the previous one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         reason = file.errorString();
         file.cancelWriting();
         return false;

@@ -139,6 +139,29 @@ private slots:
                      {systemReason(ENOENT)}, previous, previousBytes);
         QVERIFY2(!QFileInfo::exists(stick), "the vanished folder came back");
     }
+
+    void saveOntoFullFileSystem_data() { addOperationRows(); }
+    void saveOntoFullFileSystem() {
+        QFETCH(Operation, operation);
+        ScratchFileSystem fs(64 * 1024);
+        if (!fs.available()) QSKIP(qPrintable(fs.whyNot()));
+        ScopedDoubles doubles;
+        GlobalState state;
+        state.EnglishMode = true;
+        const QString previous = fs.filePath(QStringLiteral("radio.rdat"));
+        const QByteArray previousBytes = prepareCurrentFile(state, previous);
+        QCOMPARE(previousBytes.size(), data_file::kDataFileSize);
+        QVERIFY(fs.fill());
+
+        const QString other = fs.filePath(QStringLiteral("other.rdat"));
+        const bool saved = runSave(operation, state, doubles, other);
+        checkRefused(doubles, state, saved, operation == Operation::Save ? previous : other,
+                     {systemReason(ENOSPC)}, previous, previousBytes);
+        // No half-written file or leftover temporary file takes the last space.
+        QStringList files = QDir(fs.path()).entryList(QDir::Files | QDir::Hidden);
+        files.sort();
+        QCOMPARE(files, (QStringList{"filler", "radio.rdat"}));
+    }
 };
 KORVA_TEST(FileDrillsTest);
 
