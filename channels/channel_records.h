@@ -147,6 +147,7 @@ struct ScanBitPlace {
     int byteOffset;  // 382 for channels 1..8, 383 for 9..16
     int bit;         // 0..7
 };
+// Where channel n (1..16) keeps its bit; the other operations ignore numbers out of range.
 ScanBitPlace ScanBitLocation(int n);
 bool ScanBitIsSet(const ImageBytes& image, int n);
 void SetScanBit(ImageBytes& image, int n);
