@@ -36,9 +36,9 @@ void PageWindow::showEvent(QShowEvent* event) {
 }
 
 // Watches the sub-window that the main window puts the page in: activation moves the
-// Window-menu tick, a state change records PageWindowState.
-// A sub-window gets no WindowActivate event when the MDI area activates it, so activation
-// is followed through its aboutToActivate signal.
+// Window-menu tick, a state change records PageWindowState. A sub-window gets no
+// WindowActivate event when the MDI area activates it, so activation is followed through
+// its aboutToActivate signal.
 void PageWindow::followFrame() {
     auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame || frame == frame_) return;
