@@ -37,6 +37,12 @@ void deriveFromImage(GlobalState& state) {
     }
 }
 
+// Fills the array from the bytes at offset on; the caller has checked that they are there.
+template <typename Bytes>
+void copyFrom(const QByteArray& from, int offset, Bytes& to) {
+    std::copy_n(reinterpret_cast<const uint8_t*>(from.constData()) + offset, to.size(), to.begin());
+}
+
 QString fileNameOf(const FileChoice& choice) {
     return choice.name.isEmpty() ? QFileInfo(choice.path).fileName() : choice.name;
 }
@@ -101,8 +107,8 @@ bool decodeDataFile(const QByteArray& bytes, ImageBytes& image, SoftwareRecord& 
     if (bytes.size() < data_file::kDataFileSize) return false;
     if (std::memcmp(bytes.constData(), data_file::kSignature, data_file::kSignatureCheckedSize))
         return false;
-    std::memcpy(image.data(), bytes.constData() + data_file::kImageOffset, image.size());
-    std::memcpy(record.data(), bytes.constData() + data_file::kRecordOffset, record.size());
+    copyFrom(bytes, data_file::kImageOffset, image);
+    copyFrom(bytes, data_file::kRecordOffset, record);
     return true;
 }
 
@@ -158,8 +164,8 @@ bool readStartupFile(const QString& path, ImageBytes& image, SoftwareRecord& rec
         reason = reason.arg(bytes.size()).arg(data_file::kInitFileSize);
         return false;
     }
-    std::memcpy(image.data(), bytes.constData(), image.size());
-    std::memcpy(record.data(), bytes.constData() + image.size(), record.size());
+    copyFrom(bytes, 0, image);
+    copyFrom(bytes, int(image.size()), record);
     return true;
 }
 
