@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr char16_t kLatin1Last = 0xFF;
+// Characters are stored by their Latin-1 code below 0xFF, the code that ends a password;
+// any other character is stored as '?'.
+constexpr char16_t kFirstUnstorable = software_record::kUnused;
 constexpr uint8_t kNoCode = '?';
 
 QString title() { return QString::fromLatin1(kAppTitle); }
@@ -68,7 +70,7 @@ void passwordToBytes(const QString& text, uint8_t* field, int fieldSize) {
     const int count = std::min<int>(int(text.size()), fieldSize);
     for (int i = 0; i < count; ++i) {
         const char16_t c = text.at(i).unicode();
-        field[i] = c < kLatin1Last ? static_cast<uint8_t>(c) : kNoCode;
+        field[i] = c < kFirstUnstorable ? static_cast<uint8_t>(c) : kNoCode;
     }
 }
 
