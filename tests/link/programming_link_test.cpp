@@ -4,7 +4,7 @@
 
 #include "core/radio_image.h"
 #include "core/workbench.h"
-#include "scripted_radio.h"
+#include "support/scripted_radio.h"
 #include "support/doubles.h"
 #include "support/test_registry.h"
 

@@ -1,4 +1,4 @@
-#include "scripted_radio.h"
+#include "support/scripted_radio.h"
 
 using namespace radiolink;
 
