@@ -1,6 +1,7 @@
 #include "platform/serial/qt_serial_port.h"
 
 #include <QFileInfo>
+#include <cerrno>
 
 #include "platform/platform.h"
 #include "platform/port_mapping.h"
@@ -160,7 +161,14 @@ void QtSerialPort::checkThreshold() {
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (opening_ || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
     if (!port_.isOpen()) return;
-    fail(port_.errorString());
+    // A device that went away mid-transfer often leaves a stale reason behind (the line
+    // hung up and the read found nothing); the vanished device file says it plainly.
+    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+         error == QSerialPort::WriteError) &&
+        !QFileInfo::exists(device_))
+        fail(qt_error_string(ENODEV));
+    else
+        fail(port_.errorString());
 }
 
 // The port is closed at once and the listener hears of it once, from the event loop.
