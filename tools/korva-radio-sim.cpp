@@ -50,7 +50,7 @@ struct Options {
     bool special = true;
     bool silent = false;
     int naks = 0;
-    int dropAfter = -1;  // leave the block frame after the first N unanswered, once
+    int dropAfter = -1;   // leave the block frame after the first N unanswered, once
     int wrongBlock = -1;  // the data block of this block frame carries wrongAddress, once
     int wrongAddress = 0;
     int hangupAfter = -1;  // close the line when block frame N + 1 arrives
@@ -227,8 +227,7 @@ bool loadMemory(const std::string& path, Memory& memory) {
 
 bool dumpMemory(const std::string& path, const Memory& memory) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    const bool dataFile =
-        path.size() >= 5 && path.compare(path.size() - 5, 5, ".rdat") == 0;
+    const bool dataFile = path.size() >= 5 && path.compare(path.size() - 5, 5, ".rdat") == 0;
     if (dataFile) file.write(kSignature, 16);
     file.write(reinterpret_cast<const char*>(memory.data()), 1024);
     if (dataFile) {
@@ -269,9 +268,11 @@ public:
                     log("<- 0x02, -> identification");
                     if (!options_.silent) {
                         const uint8_t model = options_.model.value_or(memory_[image::kModelByte]);
-                        const uint8_t id[8] = {0x50, model, 0x32,
-                                               static_cast<uint8_t>(options_.special ? '1' : '0'),
-                                               0x37, memory_[image::kBandCode], 0xF8, 0xFF};
+                        const uint8_t id[8] = {
+                            0x50, model,
+                            0x32, static_cast<uint8_t>(options_.special ? '1' : '0'),
+                            0x37, memory_[image::kBandCode],
+                            0xF8, 0xFF};
                         send(reply, id, 8);
                     }
                     mode_ = Mode::Identified;
@@ -383,8 +384,10 @@ private:
     void log(const char* format, Args... args) {
         if (!options_.verbose) return;
         std::fprintf(stderr, "korva-radio-sim: ");
-        if constexpr (sizeof...(Args) == 0) std::fputs(format, stderr);
-        else std::fprintf(stderr, format, args...);
+        if constexpr (sizeof...(Args) == 0)
+            std::fputs(format, stderr);
+        else
+            std::fprintf(stderr, format, args...);
         std::fputc('\n', stderr);
     }
 
@@ -465,10 +468,10 @@ int main(int argc, char** argv) {
 
     std::printf("%s\n", device.c_str());
     std::fflush(stdout);
-    std::fprintf(stderr, "korva-radio-sim: radio on %s (%s%s)\n", device.c_str(),
-                 options.model.value_or(memory[image::kModelByte]) == image::kModelVhf ? "VHF"
-                                                                                       : "UHF",
-                 options.paced ? ", 9600-baud pacing" : "");
+    std::fprintf(
+        stderr, "korva-radio-sim: radio on %s (%s%s)\n", device.c_str(),
+        options.model.value_or(memory[image::kModelByte]) == image::kModelVhf ? "VHF" : "UHF",
+        options.paced ? ", 9600-baud pacing" : "");
 
     Radio radio(options, memory);
     std::deque<Timed> incoming;  // bytes from the programmer, due when fully on the line

@@ -104,8 +104,10 @@ Result transfer(bool read, MapSettings& settings, GlobalState& state) {
     link.load();
     QElapsedTimer clock;
     clock.start();
-    if (read) link.startRead();
-    else link.startWrite(false, QString());
+    if (read)
+        link.startRead();
+    else
+        link.startWrite(false, QString());
     host.loop.exec();
     Result result;
     result.elapsed = clock.nsecsElapsed() / 1e9;
@@ -116,7 +118,8 @@ Result transfer(bool read, MapSettings& settings, GlobalState& state) {
 }
 
 double lineLimit(qint64 bytes) {
-    return bytes * 10.0 / 9600.0 + (radiolink::kEndWaitMs + radiolink::kCloseAfterSuccessMs) / 1000.0;
+    return bytes * 10.0 / 9600.0 +
+           (radiolink::kEndWaitMs + radiolink::kCloseAfterSuccessMs) / 1000.0;
 }
 
 }  // namespace
@@ -135,8 +138,9 @@ int main(int argc, char** argv) {
         } else if (args[i] == QLatin1String("--simulator") && i + 1 < args.size()) {
             simulator = args[++i];
         } else {
-            std::fprintf(stderr, "usage: korva-transfer-bench [--runs N] [--unpaced] "
-                                 "[--simulator PATH]\n");
+            std::fprintf(stderr,
+                         "usage: korva-transfer-bench [--runs N] [--unpaced] "
+                         "[--simulator PATH]\n");
             return 2;
         }
     }
@@ -158,7 +162,8 @@ int main(int argc, char** argv) {
 
     std::printf("Whole-image transfers through QSerialPort against korva-radio-sim on %s%s\n",
                 qPrintable(sim.device()), paced ? ", paced at 9600 baud" : ", unpaced");
-    std::printf("limit = bytes on the wire x 10 / 9600 + 0.200 s end wait + 0.100 s closing tick\n\n");
+    std::printf(
+        "limit = bytes on the wire x 10 / 9600 + 0.200 s end wait + 0.100 s closing tick\n\n");
     std::printf("%-6s %4s %6s %10s %10s %8s\n", "", "run", "bytes", "elapsed s", "limit s",
                 "ratio");
     int status = 0;
@@ -184,10 +189,11 @@ int main(int argc, char** argv) {
             // other load, which delays the simulator's and the program's wake-ups.
             std::sort(ratios.begin(), ratios.end());
             const double median = ratios[ratios.size() / 2];
-            std::printf("%-6s best ratio %.4f (%+.2f %%), median %.4f (%+.2f %%) over the "
-                        "line-rate limit\n\n",
-                        read ? "read" : "write", ratios.front(), (ratios.front() - 1.0) * 100.0,
-                        median, (median - 1.0) * 100.0);
+            std::printf(
+                "%-6s best ratio %.4f (%+.2f %%), median %.4f (%+.2f %%) over the "
+                "line-rate limit\n\n",
+                read ? "read" : "write", ratios.front(), (ratios.front() - 1.0) * 100.0, median,
+                (median - 1.0) * 100.0);
         }
     }
     platform::setMessages(nullptr);

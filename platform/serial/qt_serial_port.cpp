@@ -10,19 +10,27 @@ namespace {
 
 QSerialPort::Parity parityOf(char parity) {
     switch (parity) {
-        case 'E': return QSerialPort::EvenParity;
-        case 'O': return QSerialPort::OddParity;
-        case 'M': return QSerialPort::MarkParity;
-        case 'S': return QSerialPort::SpaceParity;
-        default: return QSerialPort::NoParity;
+        case 'E':
+            return QSerialPort::EvenParity;
+        case 'O':
+            return QSerialPort::OddParity;
+        case 'M':
+            return QSerialPort::MarkParity;
+        case 'S':
+            return QSerialPort::SpaceParity;
+        default:
+            return QSerialPort::NoParity;
     }
 }
 
 QSerialPort::StopBits stopBitsOf(int timesTwo) {
     switch (timesTwo) {
-        case 3: return QSerialPort::OneAndHalfStop;
-        case 4: return QSerialPort::TwoStop;
-        default: return QSerialPort::OneStop;
+        case 3:
+            return QSerialPort::OneAndHalfStop;
+        case 4:
+            return QSerialPort::TwoStop;
+        default:
+            return QSerialPort::OneStop;
     }
 }
 

@@ -1,5 +1,7 @@
 // The serial window with a scripted radio behind its port: what it shows, what it leaves
 // in the globals, and which pages it refreshes.
+#include "link/ui/form_process.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -10,7 +12,6 @@
 #include <QTest>
 
 #include "core/radio_image.h"
-#include "link/ui/form_process.h"
 #include "support/doubles.h"
 #include "support/recording_workbench.h"
 #include "support/scripted_radio.h"
@@ -52,14 +53,22 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("cancel");
         QTest::addColumn<QString>("progress");
-        QTest::newRow("read, English") << true << true << "Read data from radio" << "Read"
-                                       << "&Cancel" << "Complete:0%";
-        QTest::newRow("write, English") << false << true << "Write data from radio" << "Write"
-                                        << "&Cancel" << "Complete:0%";
-        QTest::newRow("read, Chinese") << true << false << "从对讲机读取数据" << "读取"
-                                       << "取消(&C)" << "完成进度:0%";
-        QTest::newRow("write, Chinese") << false << false << "向对讲机写入数据" << "写入"
-                                        << "取消(&C)" << "完成进度:0%";
+        QTest::newRow("read, English") << true << true << "Read data from radio"
+                                       << "Read"
+                                       << "&Cancel"
+                                       << "Complete:0%";
+        QTest::newRow("write, English") << false << true << "Write data from radio"
+                                        << "Write"
+                                        << "&Cancel"
+                                        << "Complete:0%";
+        QTest::newRow("read, Chinese") << true << false << "从对讲机读取数据"
+                                       << "读取"
+                                       << "取消(&C)"
+                                       << "完成进度:0%";
+        QTest::newRow("write, Chinese") << false << false << "向对讲机写入数据"
+                                        << "写入"
+                                        << "取消(&C)"
+                                        << "完成进度:0%";
     }
     void loadShowsTheDirectionInTheLanguage() {
         QFETCH(bool, read);
@@ -169,7 +178,9 @@ private slots:
         QCOMPARE(finished.first().first().toInt(), int(QDialog::Accepted));
         QCOMPARE(control<QLineEdit>(form, "TextShow")->text(), QStringLiteral("Write Data OK"));
         const QByteArray frame = port->written[3 + 0x2F0 / 16];
-        QCOMPARE(frame.mid(0, 10), QByteArray("W\x02\xF0\x10" "AB\xFF\xFF\xFF\xFF", 10));
+        QCOMPARE(frame.mid(0, 10), QByteArray("W\x02\xF0\x10"
+                                              "AB\xFF\xFF\xFF\xFF",
+                                              10));
         QVERIFY(bench.workbench.calls.isEmpty());
         QCOMPARE(state.ProgramPassword, QStringLiteral("123"));
         QCOMPARE(state.NewPassword, QStringLiteral("AB"));

@@ -142,10 +142,10 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::addColumn<int>("cause");
         QTest::newRow("no device for COM70") << 70 << QString() << int(SerialOpenCause::NoDevice);
-        QTest::newRow("missing device") << 1 << QStringLiteral("/dev/nonexistent-korva-tty")
-                                        << int(SerialOpenCause::NotFound);
-        QTest::newRow("not a serial port") << 1 << QStringLiteral("/dev/null")
-                                           << int(SerialOpenCause::Other);
+        QTest::newRow("missing device")
+            << 1 << QStringLiteral("/dev/nonexistent-korva-tty") << int(SerialOpenCause::NotFound);
+        QTest::newRow("not a serial port")
+            << 1 << QStringLiteral("/dev/null") << int(SerialOpenCause::Other);
     }
     void portOpenFailuresSayWhy() {
         QFETCH(int, port);

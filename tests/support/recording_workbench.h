@@ -14,7 +14,9 @@ public:
         analyseModel(globalState());
     }
     void AnalyseSoftwareData() override { calls << QStringLiteral("AnalyseSoftwareData"); }
-    void AnalyseChannelInformation() override { calls << QStringLiteral("AnalyseChannelInformation"); }
+    void AnalyseChannelInformation() override {
+        calls << QStringLiteral("AnalyseChannelInformation");
+    }
     void AnalyseOption() override { calls << QStringLiteral("AnalyseOption"); }
     void AnalyseKeySetting() override { calls << QStringLiteral("AnalyseKeySetting"); }
 };
