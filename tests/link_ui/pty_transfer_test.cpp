@@ -117,11 +117,19 @@ private slots:
         QCOMPARE(after.mid(0x300), old.mid(0x300));  // factory alignment untouched
     }
 
-    void pulledCableEndsWithOneQuestion() {
+    void pulledCableEndsCleanly_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("cancel") << int(BoxAnswer::Cancel) << 1;
+        QTest::newRow("retry, the device is gone") << int(BoxAnswer::Retry) << 2;
+    }
+    void pulledCableEndsCleanly() {
+        QFETCH(int, answer);
+        QFETCH(int, messages);
         RadioSimProcess sim(kSimulator);
         QVERIFY2(sim.start({"--hangup-after", "5"}), qPrintable(sim.error()));
         doubles->settings.values.insert(QStringLiteral("Ports/COM1"), sim.device());
-        doubles->messages.answers = {BoxAnswer::Cancel};
+        doubles->messages.answers = {static_cast<BoxAnswer>(answer)};
         globalState().TransferIsRead = true;
         FormProcess form;
         QSignalSpy finished(&form, &QDialog::finished);
@@ -130,10 +138,19 @@ private slots:
         QVERIFY(finished.wait(5000));
         QCOMPARE(finished.first().first().toInt(), int(QDialog::Rejected));
         QTest::qWait(50);  // nothing more follows
-        QCOMPARE(doubles->messages.shown.size(), 1);
-        QCOMPARE(doubles->messages.shown[0].text,
-                 QStringLiteral("Check connection!Retry or cancel?\n%1: No such device")
-                     .arg(sim.device()));
+        QCOMPARE(doubles->messages.shown.size(), messages);
+        // The question names the device and the system's reason ("No such device" once the
+        // device file is gone); a retry then says the port cannot be opened.
+        const QString question = doubles->messages.shown[0].text;
+        QVERIFY2(question.startsWith(QStringLiteral("Check connection!Retry or cancel?\n%1: ")
+                                         .arg(sim.device())),
+                 qPrintable(question));
+        if (messages == 2) {
+            const QString reopen = doubles->messages.shown[1].text;
+            QVERIFY2(reopen.startsWith(
+                         QStringLiteral("Please reselect COM port!\n%1: ").arg(sim.device())),
+                     qPrintable(reopen));
+        }
         QVERIFY(sim.waitForExit(3000));
     }
 
