@@ -51,6 +51,7 @@ DeviceAccessFacts gatherAccessFacts(const QString& device) {
     if (stat(path.constData(), &info) != 0) return facts;
     if (const group* owner = getgrgid(info.st_gid))
         facts.group = QString::fromLocal8Bit(owner->gr_name);
+    facts.groupMayUse = (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
     facts.processInGroup = processHasGroup(info.st_gid);
     facts.userInGroup = accountHasGroup(account, info.st_gid);
     return facts;
@@ -58,7 +59,10 @@ DeviceAccessFacts gatherAccessFacts(const QString& device) {
 
 SerialOpenCause diagnosePermission(const DeviceAccessFacts& facts) {
     if (facts.accessible) return SerialOpenCause::InUse;
-    if (facts.userInGroup && !facts.processInGroup) return SerialOpenCause::GroupNotActive;
+    // Joining the group would not help: it may not use the device, or this process has it
+    // already and something else refuses. The system's reason is all there is to say.
+    if (!facts.groupMayUse || facts.processInGroup) return SerialOpenCause::Other;
+    if (facts.userInGroup) return SerialOpenCause::GroupNotActive;
     return SerialOpenCause::NoAccess;
 }
 

@@ -601,24 +601,29 @@ private slots:
         QTest::addColumn<bool>("accessible");
         QTest::addColumn<bool>("userInGroup");
         QTest::addColumn<bool>("processInGroup");
+        QTest::addColumn<bool>("groupMayUse");
         QTest::addColumn<int>("cause");
         QTest::newRow("accessible: another program has it")
-            << true << false << false << int(SerialOpenCause::InUse);
+            << true << false << false << true << int(SerialOpenCause::InUse);
         QTest::newRow("accessible through the group")
-            << true << true << true << int(SerialOpenCause::InUse);
+            << true << true << true << true << int(SerialOpenCause::InUse);
         QTest::newRow("not in the group")
-            << false << false << false << int(SerialOpenCause::NoAccess);
+            << false << false << false << true << int(SerialOpenCause::NoAccess);
         QTest::newRow("joined, session older")
-            << false << true << false << int(SerialOpenCause::GroupNotActive);
+            << false << true << false << true << int(SerialOpenCause::GroupNotActive);
         QTest::newRow("in the group, still refused")
-            << false << true << true << int(SerialOpenCause::NoAccess);
+            << false << true << true << true << int(SerialOpenCause::Other);
+        QTest::newRow("device for its owner only")
+            << false << false << false << false << int(SerialOpenCause::Other);
     }
     void permissionDiagnosis() {
         QFETCH(bool, accessible);
         QFETCH(bool, userInGroup);
         QFETCH(bool, processInGroup);
+        QFETCH(bool, groupMayUse);
         QFETCH(int, cause);
         DeviceAccessFacts facts;
+        facts.groupMayUse = groupMayUse;
         facts.accessible = accessible;
         facts.userInGroup = userInGroup;
         facts.processInGroup = processInGroup;
