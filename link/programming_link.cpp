@@ -118,8 +118,10 @@ void ProgrammingLink::receiveEvent(int eventCode) {
             handleIdentification(reply);
             break;
         case LinkState::AwaitingAck:
-            if (byteAt(reply, 0) == kAck) blockStep();
-            else wrongReply();
+            if (byteAt(reply, 0) == kAck)
+                blockStep();
+            else
+                wrongReply();
             break;
         case LinkState::AwaitingBlock:
             if (byteAt(reply, 0) == kDataBlock && storeBlock(reply)) {
@@ -241,8 +243,7 @@ void ProgrammingLink::blockStep() {
         if (newPasswordPending_ && address >= kNewPasswordBlock && address < kWriteEnd) {
             const QByteArray codes = passwordCodes(newPassword_);
             for (int j = 0; j < image::kPasswordSize; ++j)
-                frame[kBlockHeaderSize + j] =
-                    j < codes.size() ? codes[j] : static_cast<char>(0xFF);
+                frame[kBlockHeaderSize + j] = j < codes.size() ? codes[j] : static_cast<char>(0xFF);
         }
     }
     write(frame);
@@ -331,9 +332,8 @@ QString portOpenFailureMessage(const SerialOpenFailure& failure) {
     lines << pick("Please reselect COM port!", "请重新选择端口！");
     const QString port = QStringLiteral("COM%1").arg(failure.portNumber);
     const QString device = failure.device;
-    const QString where = failure.reason.isEmpty()
-                              ? device
-                              : QStringLiteral("%1: %2").arg(device, failure.reason);
+    const QString where =
+        failure.reason.isEmpty() ? device : QStringLiteral("%1: %2").arg(device, failure.reason);
     switch (failure.cause) {
         case SerialOpenCause::NoDevice:
             lines << pick(QStringLiteral("%1 has no device. Add \"%1=<device path>\" under "
@@ -350,8 +350,8 @@ QString portOpenFailureMessage(const SerialOpenFailure& failure) {
         case SerialOpenCause::NoAccess: {
             const QString command =
                 QStringLiteral("sudo usermod -aG %1 %2")
-                    .arg(failure.group, failure.user.isEmpty() ? QStringLiteral("$USER")
-                                                               : failure.user);
+                    .arg(failure.group,
+                         failure.user.isEmpty() ? QStringLiteral("$USER") : failure.user);
             lines << where;
             lines << pick(QStringLiteral("The port belongs to the group \"%1\". Join it with "
                                          "\"%2\", then log out and back in.")

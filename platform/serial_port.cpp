@@ -49,7 +49,9 @@ DeviceAccessFacts gatherAccessFacts(const QString& device) {
     if (account) facts.user = QString::fromLocal8Bit(account->pw_name);
     struct stat info {};
     if (stat(path.constData(), &info) != 0) return facts;
-    if (const group* owner = getgrgid(info.st_gid)) facts.group = QString::fromLocal8Bit(owner->gr_name);
+    if (const group* owner = getgrgid(info.st_gid))
+        facts.group = QString::fromLocal8Bit(owner->gr_name);
+    facts.groupMayUse = (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
     facts.processInGroup = processHasGroup(info.st_gid);
     facts.userInGroup = accountHasGroup(account, info.st_gid);
     return facts;
@@ -57,7 +59,10 @@ DeviceAccessFacts gatherAccessFacts(const QString& device) {
 
 SerialOpenCause diagnosePermission(const DeviceAccessFacts& facts) {
     if (facts.accessible) return SerialOpenCause::InUse;
-    if (facts.userInGroup && !facts.processInGroup) return SerialOpenCause::GroupNotActive;
+    // Joining the group would not help: it may not use the device, or this process has it
+    // already and something else refuses. The system's reason is all there is to say.
+    if (!facts.groupMayUse || facts.processInGroup) return SerialOpenCause::Other;
+    if (facts.userInGroup) return SerialOpenCause::GroupNotActive;
     return SerialOpenCause::NoAccess;
 }
 
@@ -80,9 +85,13 @@ std::optional<SerialSettings> parseSerialSettings(const QString& text) {
     settings.dataBits = parts[2].trimmed().toInt(&ok);
     if (!ok || settings.dataBits < 5 || settings.dataBits > 8) return std::nullopt;
     const QString stop = parts[3].trimmed();
-    if (stop == QLatin1String("1")) settings.stopBitsTimesTwo = 2;
-    else if (stop == QLatin1String("1.5")) settings.stopBitsTimesTwo = 3;
-    else if (stop == QLatin1String("2")) settings.stopBitsTimesTwo = 4;
-    else return std::nullopt;
+    if (stop == QLatin1String("1"))
+        settings.stopBitsTimesTwo = 2;
+    else if (stop == QLatin1String("1.5"))
+        settings.stopBitsTimesTwo = 3;
+    else if (stop == QLatin1String("2"))
+        settings.stopBitsTimesTwo = 4;
+    else
+        return std::nullopt;
     return settings;
 }

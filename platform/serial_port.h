@@ -35,7 +35,7 @@ enum class SerialOpenCause {
     NoAccess,        // the device file is not accessible: the user must join its group
     GroupNotActive,  // the user is in the device's group but this process is not yet
     InUse,           // accessible, but another program holds the port (lock or exclusive)
-    Other,           // any other failure; `reason` says what
+    Other,           // any other failure (also: no group may use the device); `reason` says what
 };
 
 struct SerialOpenFailure {
@@ -52,6 +52,7 @@ struct SerialOpenFailure {
 struct DeviceAccessFacts {
     bool accessible = false;      // this process may read and write the device file
     QString group;                // group owning the device file ("" when unknown)
+    bool groupMayUse = true;      // that group may read and write the device file
     bool userInGroup = false;     // the user's account is a member of that group
     bool processInGroup = false;  // this process runs with that group
     QString user;

@@ -1,6 +1,7 @@
 #include "platform/serial/qt_serial_port.h"
 
 #include <QFileInfo>
+#include <cerrno>
 
 #include "platform/platform.h"
 #include "platform/port_mapping.h"
@@ -9,19 +10,27 @@ namespace {
 
 QSerialPort::Parity parityOf(char parity) {
     switch (parity) {
-        case 'E': return QSerialPort::EvenParity;
-        case 'O': return QSerialPort::OddParity;
-        case 'M': return QSerialPort::MarkParity;
-        case 'S': return QSerialPort::SpaceParity;
-        default: return QSerialPort::NoParity;
+        case 'E':
+            return QSerialPort::EvenParity;
+        case 'O':
+            return QSerialPort::OddParity;
+        case 'M':
+            return QSerialPort::MarkParity;
+        case 'S':
+            return QSerialPort::SpaceParity;
+        default:
+            return QSerialPort::NoParity;
     }
 }
 
 QSerialPort::StopBits stopBitsOf(int timesTwo) {
     switch (timesTwo) {
-        case 3: return QSerialPort::OneAndHalfStop;
-        case 4: return QSerialPort::TwoStop;
-        default: return QSerialPort::OneStop;
+        case 3:
+            return QSerialPort::OneAndHalfStop;
+        case 4:
+            return QSerialPort::TwoStop;
+        default:
+            return QSerialPort::OneStop;
     }
 }
 
@@ -160,7 +169,14 @@ void QtSerialPort::checkThreshold() {
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (opening_ || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
     if (!port_.isOpen()) return;
-    fail(port_.errorString());
+    // A device that went away mid-transfer often leaves a stale reason behind (the line
+    // hung up and the read found nothing); the vanished device file says it plainly.
+    if ((error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+         error == QSerialPort::WriteError) &&
+        !QFileInfo::exists(device_))
+        fail(qt_error_string(ENODEV));
+    else
+        fail(port_.errorString());
 }
 
 // The port is closed at once and the listener hears of it once, from the event loop.

@@ -49,7 +49,7 @@ private:
     int threshold_ = 0;
     QString device_;
     SerialOpenFailure failure_;
-    bool opening_ = false;        // errors during open are reported by open() itself
+    bool opening_ = false;  // errors during open are reported by open() itself
     bool checkScheduled_ = false;
-    quint64 session_ = 0;         // counts opens, so a late notice of a closed session is dropped
+    quint64 session_ = 0;  // counts opens, so a late notice of a closed session is dropped
 };

@@ -4,8 +4,8 @@
 
 #include "core/radio_image.h"
 #include "core/workbench.h"
-#include "scripted_radio.h"
 #include "support/doubles.h"
+#include "support/scripted_radio.h"
 #include "support/test_registry.h"
 
 using namespace radiolink;
@@ -18,7 +18,8 @@ const QString kBandDiffers = QStringLiteral("Frequency band is different,Overwri
 QByteArray byte(int value) { return QByteArray(1, static_cast<char>(value)); }
 
 void fillPattern(std::array<uint8_t, 1024>& bytes, int salt) {
-    for (int i = 0; i < 1024; ++i) bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 7 + salt);
+    for (int i = 0; i < 1024; ++i)
+        bytes[static_cast<size_t>(i)] = static_cast<uint8_t>(i * 7 + salt);
 }
 
 // A UHF 400-480 image whose every other byte follows a pattern.
@@ -31,7 +32,8 @@ void fillImage(GlobalState& state, int salt) {
 // The frames of a complete read after the handshake, as the link must send them.
 QList<QByteArray> expectedReadFrames() {
     QList<QByteArray> frames{entryFrame(), byte(kIdentify), byte(kAck)};
-    for (int address = 0; address < 0x400; address += 16) frames << readRequest(address) << byte(kAck);
+    for (int address = 0; address < 0x400; address += 16)
+        frames << readRequest(address) << byte(kAck);
     frames << byte(kEnd);
     return frames;
 }
@@ -90,11 +92,11 @@ private slots:
         QTest::addColumn<QString>("newPassword");
         QTest::addColumn<QByteArray>("passwordBytes");  // bytes 0..5 of the 0x2F0 frame data
         QTest::newRow("no new password") << false << QStringLiteral("AB") << QByteArray();
-        QTest::newRow("two characters") << true << QStringLiteral("AB")
-                                        << QByteArray("AB\xFF\xFF\xFF\xFF", 6);
+        QTest::newRow("two characters")
+            << true << QStringLiteral("AB") << QByteArray("AB\xFF\xFF\xFF\xFF", 6);
         QTest::newRow("empty") << true << QString() << QByteArray(6, '\xFF');
-        QTest::newRow("longer than six") << true << QStringLiteral("12345678")
-                                         << QByteArray("123456", 6);
+        QTest::newRow("longer than six")
+            << true << QStringLiteral("12345678") << QByteArray("123456", 6);
     }
     void wholeImageWriteSendsFortyEightBlocks() {
         QFETCH(bool, pending);
@@ -136,7 +138,8 @@ private slots:
 
         for (int i = 0; i < 1024; ++i) {
             const size_t at = static_cast<size_t>(i);
-            if (i >= 0x300) QCOMPARE(bench.port.radio.memory[at], radioBefore[at]);
+            if (i >= 0x300)
+                QCOMPARE(bench.port.radio.memory[at], radioBefore[at]);
             else if (i < image::kPassword || i >= image::kPassword + 6 || !pending)
                 QCOMPARE(bench.port.radio.memory[at], expectedImage[at]);
         }
@@ -245,7 +248,8 @@ private slots:
         bench.run();
         QCOMPARE(bench.host.finished, QList<bool>{true});
         for (int j = 0; j < 16; ++j) {
-            QCOMPARE(bench.state.RadioImage[size_t(0x050 + j)], bench.port.radio.memory[size_t(0x3F0 + j)]);
+            QCOMPARE(bench.state.RadioImage[size_t(0x050 + j)],
+                     bench.port.radio.memory[size_t(0x3F0 + j)]);
             QCOMPARE(bench.state.RadioImage[size_t(0x3F0 + j)], before[size_t(0x3F0 + j)]);
         }
     }
@@ -280,11 +284,14 @@ private slots:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("written");
         QTest::newRow("UHF into UHF") << 0x33 << 0x33 << int(BoxAnswer::Cancel) << false << true;
-        QTest::newRow("UHF into other UHF code") << 0x33 << 0x00 << int(BoxAnswer::Cancel) << false << true;
+        QTest::newRow("UHF into other UHF code")
+            << 0x33 << 0x00 << int(BoxAnswer::Cancel) << false << true;
         QTest::newRow("VHF into VHF") << 0x32 << 0x32 << int(BoxAnswer::Cancel) << false << true;
         QTest::newRow("VHF into UHF, OK") << 0x32 << 0x33 << int(BoxAnswer::Ok) << true << true;
-        QTest::newRow("VHF into UHF, Cancel") << 0x32 << 0x33 << int(BoxAnswer::Cancel) << true << false;
-        QTest::newRow("UHF into VHF, Cancel") << 0x33 << 0x32 << int(BoxAnswer::Cancel) << true << false;
+        QTest::newRow("VHF into UHF, Cancel")
+            << 0x32 << 0x33 << int(BoxAnswer::Cancel) << true << false;
+        QTest::newRow("UHF into VHF, Cancel")
+            << 0x33 << 0x32 << int(BoxAnswer::Cancel) << true << false;
     }
     void modelCheckAsksOnlyAcrossVhfAndUhf() {
         QFETCH(int, imageModel);
@@ -337,8 +344,12 @@ private slots:
     void portThatDoesNotOpenSaysWhyAndCloses() {
         LinkBench bench;
         bench.port.openSucceeds = false;
-        bench.port.failure = {SerialOpenCause::NotFound, 1, QStringLiteral("/dev/ttyUSB0"),
-                              QStringLiteral("No such file or directory"), {}, {}};
+        bench.port.failure = {SerialOpenCause::NotFound,
+                              1,
+                              QStringLiteral("/dev/ttyUSB0"),
+                              QStringLiteral("No such file or directory"),
+                              {},
+                              {}};
         bench.link.startRead();
         bench.run();
         QCOMPARE(doubles->messages.shown.size(), 1);
@@ -512,7 +523,8 @@ private slots:
         QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("text");
         QTest::newRow("zero") << 0.0 << true << QStringLiteral("Complete:%");
-        QTest::newRow("one block of a read") << 16.0 / 1024 << true << QStringLiteral("Complete:2%");
+        QTest::newRow("one block of a read")
+            << 16.0 / 1024 << true << QStringLiteral("Complete:2%");
         QTest::newRow("half up") << 0.125 << true << QStringLiteral("Complete:13%");
         QTest::newRow("just below a half") << 0.004 << true << QStringLiteral("Complete:%");
         QTest::newRow("half a percent") << 0.005 << true << QStringLiteral("Complete:1%");
@@ -589,22 +601,29 @@ private slots:
         QTest::addColumn<bool>("accessible");
         QTest::addColumn<bool>("userInGroup");
         QTest::addColumn<bool>("processInGroup");
+        QTest::addColumn<bool>("groupMayUse");
         QTest::addColumn<int>("cause");
         QTest::newRow("accessible: another program has it")
-            << true << false << false << int(SerialOpenCause::InUse);
-        QTest::newRow("accessible through the group") << true << true << true << int(SerialOpenCause::InUse);
-        QTest::newRow("not in the group") << false << false << false << int(SerialOpenCause::NoAccess);
+            << true << false << false << true << int(SerialOpenCause::InUse);
+        QTest::newRow("accessible through the group")
+            << true << true << true << true << int(SerialOpenCause::InUse);
+        QTest::newRow("not in the group")
+            << false << false << false << true << int(SerialOpenCause::NoAccess);
         QTest::newRow("joined, session older")
-            << false << true << false << int(SerialOpenCause::GroupNotActive);
+            << false << true << false << true << int(SerialOpenCause::GroupNotActive);
         QTest::newRow("in the group, still refused")
-            << false << true << true << int(SerialOpenCause::NoAccess);
+            << false << true << true << true << int(SerialOpenCause::Other);
+        QTest::newRow("device for its owner only")
+            << false << false << false << false << int(SerialOpenCause::Other);
     }
     void permissionDiagnosis() {
         QFETCH(bool, accessible);
         QFETCH(bool, userInGroup);
         QFETCH(bool, processInGroup);
+        QFETCH(bool, groupMayUse);
         QFETCH(int, cause);
         DeviceAccessFacts facts;
+        facts.groupMayUse = groupMayUse;
         facts.accessible = accessible;
         facts.userInGroup = userInGroup;
         facts.processInGroup = processInGroup;
@@ -684,7 +703,8 @@ private slots:
                                    << QStringList{model, channels, QStringLiteral("AnalyseOption"),
                                                   QStringLiteral("AnalyseKeySetting")};
         QTest::newRow("key page") << false << true
-                                  << QStringList{model, channels, QStringLiteral("AnalyseKeySetting")};
+                                  << QStringList{model, channels,
+                                                 QStringLiteral("AnalyseKeySetting")};
     }
     void pagesRefreshedInOrder() {
         QFETCH(bool, optionOpen);

@@ -16,13 +16,13 @@
 // The radio: program-mode entry, identification and the block frames, with faults.
 struct ScriptedRadio {
     std::array<uint8_t, 1024> memory{};
-    uint8_t model = 0x33;          // identification byte 1
-    uint8_t special = '1';         // identification byte 3
-    bool silent = false;           // answers nothing
-    int naks = 0;                  // answers this many entry frames with 0x15
-    int dropBlock = -1;            // block frame (counted from 0) left unanswered, once
-    QMap<int, int> wrongAddress;   // block frame number -> address its data block carries
-    QByteArray extraAfterEntryAck; // bytes sent right after the ACK of an entry frame
+    uint8_t model = 0x33;           // identification byte 1
+    uint8_t special = '1';          // identification byte 3
+    bool silent = false;            // answers nothing
+    int naks = 0;                   // answers this many entry frames with 0x15
+    int dropBlock = -1;             // block frame (counted from 0) left unanswered, once
+    QMap<int, int> wrongAddress;    // block frame number -> address its data block carries
+    QByteArray extraAfterEntryAck;  // bytes sent right after the ACK of an entry frame
 
     int entryFrames = 0;
     int blockFrames = 0;

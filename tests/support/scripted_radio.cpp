@@ -1,4 +1,4 @@
-#include "scripted_radio.h"
+#include "support/scripted_radio.h"
 
 using namespace radiolink;
 
@@ -39,8 +39,8 @@ QByteArray ScriptedRadio::answer(const QByteArray& frame) {
     }
     const uint8_t first = static_cast<uint8_t>(frame[0]);
     if (frame.size() == 1 && first == kIdentify)
-        return QByteArray::fromRawData("\x50", 1) + ch(model) + ch(0x32) + ch(special) +
-               ch(0x37) + ch(0x93) + ch(0xF8) + ch(0xFF);
+        return QByteArray::fromRawData("\x50", 1) + ch(model) + ch(0x32) + ch(special) + ch(0x37) +
+               ch(0x93) + ch(0xF8) + ch(0xFF);
     if (frame.size() == 1 && first == kAck) return QByteArray(1, ch(kAck));
     if (frame.size() == kReadRequestSize && first == kReadRequest) {
         const int n = blockFrames++;
