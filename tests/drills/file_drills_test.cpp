@@ -11,11 +11,15 @@
 
 #include "core/data_files.h"
 #include "core/radio_image.h"
-#include "scratch_file_system.h"
 #include "support/doubles.h"
+#include "support/scratch_file_system.h"
 #include "support/test_registry.h"
 
 namespace {
+
+// An ordinary user gets the small file systems of these drills inside a user namespace,
+// which can only be entered before Qt starts any thread.
+[[maybe_unused]] const bool namespaceEntered = ScratchFileSystem::enterNamespaceAtStart();
 
 ImageBytes patternImage(uint8_t seed) {
     ImageBytes image;

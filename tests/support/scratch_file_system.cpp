@@ -1,10 +1,11 @@
-#include "scratch_file_system.h"
+#include "support/scratch_file_system.h"
 
 #include <errno.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <string.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QByteArray>
@@ -26,14 +27,15 @@ bool writeProcFile(const char* path, const QByteArray& text) {
 }
 
 // Gives the process a mount namespace of its own whose mounts stay private; empty when it
-// worked, otherwise why not.
-QString enterPrivateMountNamespace() {
+// worked, otherwise why not. A user namespace is tried only when asked for.
+QString enterPrivateMountNamespace(bool userNamespace) {
     const uid_t uid = ::geteuid();
     const gid_t gid = ::getegid();
     if (::unshare(CLONE_NEWNS) != 0) {
+        if (!userNamespace) return systemError("cannot enter a private mount namespace");
         // Not privileged: a user namespace makes this process root inside it.
         if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            return systemError("cannot enter a private mount namespace");
+            return systemError("cannot enter a private user and mount namespace");
         writeProcFile("/proc/self/setgroups", "deny");
         if (!writeProcFile("/proc/self/uid_map", "0 " + QByteArray::number(uid) + " 1") ||
             !writeProcFile("/proc/self/gid_map", "0 " + QByteArray::number(gid) + " 1"))
@@ -44,18 +46,22 @@ QString enterPrivateMountNamespace() {
     return QString();
 }
 
-// Entered while the program starts: a user namespace can only be entered while the process
-// has a single thread, before Qt starts any.
-const QString namespaceProblem = enterPrivateMountNamespace();
+// The outcome of the first attempt, kept: a process enters its namespace once.
+const QString& privateMountNamespace(bool userNamespace) {
+    static const QString problem = enterPrivateMountNamespace(userNamespace);
+    return problem;
+}
 
 }  // namespace
+
+bool ScratchFileSystem::enterNamespaceAtStart() { return privateMountNamespace(true).isEmpty(); }
 
 ScratchFileSystem::ScratchFileSystem(qint64 sizeBytes) {
     if (!folder_.isValid()) {
         whyNot_ = QStringLiteral("no temporary folder");
         return;
     }
-    whyNot_ = namespaceProblem;
+    whyNot_ = privateMountNamespace(false);
     if (!whyNot_.isEmpty()) return;
     const QByteArray options = "size=" + QByteArray::number(sizeBytes) + ",mode=0755";
     if (::mount("korva-drill", QFile::encodeName(path()).constData(), "tmpfs",
@@ -93,4 +99,14 @@ bool ScratchFileSystem::fill() {
     }
     ::close(fd);
     return full;
+}
+
+QString ScratchFileSystem::makeDeviceNode(const QString& name, dev_t device) {
+    if (!mounted_) return QString();
+    const QString node = filePath(name);
+    if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, device) != 0) {
+        whyNot_ = systemError("cannot make a device file");
+        return QString();
+    }
+    return node;
 }
