@@ -256,6 +256,9 @@ private slots:
         QVERIFY2(message.startsWith(kReselectPort + QLatin1Char('\n') + device + QLatin1Char(':')),
                  qPrintable(message));
         QVERIFY2(message.contains(QString::fromLocal8Bit(strerror(EACCES))), qPrintable(message));
+        // No other program is involved, so the advice must not send the user looking for one.
+        QVERIFY2(!message.contains(QStringLiteral("in use by another program")),
+                 qPrintable(message));
         checkEndedCleanly(Direction::Read, device);
     }
 
