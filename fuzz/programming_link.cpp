@@ -1,7 +1,8 @@
 // The protocol state machine fed any sequence of radio replies, timer expiries, port
 // failures and answers to its questions, for a read and for a write. Properties:
 // - no block is stored outside the image (the standard library's and Qt's index checks
-//   are on in this build) and a write never changes the image beyond the VOX level bits;
+//   are on in this build), a write never changes the image beyond the VOX level bits, and
+//   a read that does not complete leaves the image as it was;
 // - a write never sends a block for 0x300..0x3FF, and a read never sends a write block;
 // - nothing is written to a closed port;
 // - the timer runs whenever the link waits for the radio, and once the radio and the user
@@ -280,6 +281,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ImageBytes expected = w.before;
         expected[image::kVoxLevel] &= 0xF0;
         KORVA_FUZZ_CHECK(w.state.RadioImage == expected, "a write changed the image");
+    } else if (!w.host.succeeded) {
+        KORVA_FUZZ_CHECK(w.state.RadioImage == w.before, "a failed read changed the image");
     }
     platform::setMessages(nullptr);
     return 0;

@@ -209,6 +209,7 @@ bool ProgrammingLink::modelCheckPasses(const QByteArray& identification) {
 void ProgrammingLink::setRange() {
     nextHigh_ = 0;
     nextLow_ = 0;
+    received_ = global_.RadioImage;
     const int end = reading_ ? kReadEnd : kWriteEnd;
     endHigh_ = end / 256;
     endLow_ = end % 256;
@@ -257,18 +258,20 @@ void ProgrammingLink::blockStep() {
     retryCount_ = kSilentRestarts;
 }
 
-// A data block goes to the image at the address it carries. A block that would reach
-// past the end of the image is refused.
+// A data block goes at the address it carries into the copy of the image the read fills;
+// the image itself takes the copy only when the read completes, so that a failed read
+// leaves it as the pages show it. A block that would reach past the end is refused.
 bool ProgrammingLink::storeBlock(const QByteArray& reply) {
     if (reply.size() < kBlockFrameSize) return false;
     const int address = byteAt(reply, 1) * 256 + byteAt(reply, 2);
     if (address + kBlockSize > image::kSize) return false;
     for (int j = 0; j < kBlockSize; ++j)
-        global_.RadioImage[address + j] = byteAt(reply, kBlockHeaderSize + j);
+        received_[address + j] = byteAt(reply, kBlockHeaderSize + j);
     return true;
 }
 
 void ProgrammingLink::endOfTransfer() {
+    if (reading_) global_.RadioImage = received_;
     write(kEnd);
     host_.blockingWait(kEndWaitMs);
     port_.close();

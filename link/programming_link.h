@@ -153,6 +153,7 @@ private:
     int nextLow_ = 0;
     int endHigh_ = 0;
     int endLow_ = 0;
+    ImageBytes received_{};  // the image a read fills, taken over when it completes
 };
 
 // "Complete:" / "完成进度:" and the fraction as a whole percentage without leading zeros

@@ -296,7 +296,9 @@ private:
     }
 
     // After a failed transfer: the port closed, the direction reset, and after a read the
-    // pages not refreshed; a write leaves the image as it was but for the VOX level bits.
+    // pages not refreshed and the image as it was, so that what the pages show is still
+    // what a save or a write would store; a write leaves the image as it was but for the
+    // VOX level bits.
     void checkEndedCleanly(Direction direction, const QString& device, int ownDescriptor = -1) {
         QTest::qWait(50);  // nothing more follows
         const QStringList open = descriptorsOn(device, ownDescriptor);
@@ -304,6 +306,7 @@ private:
         QVERIFY(!globalState().TransferIsRead);
         if (direction == Direction::Read) {
             QCOMPARE(bench->workbench.calls, QStringList());
+            QVERIFY(globalState().RadioImage == before);
         } else {
             ImageBytes expected = before;
             expected[image::kVoxLevel] &= 0xF0;
