@@ -1,12 +1,14 @@
 // Any byte string as a data file (through File Open) and as the start-up file, followed by
 // every reload that runs over a loaded image: model identification, software record
-// decoding, the channels' tone texts, the function-setup corrections and the key decoding.
+// decoding, every channel's frequency texts, fields and tone texts, the function-setup
+// corrections and the key decoding.
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstring>
 #include <memory>
 
+#include "channels/channel_records.h"
 #include "channels/tone_codes.h"
 #include "core/data_files.h"
 #include "core/default_image.h"
@@ -27,10 +29,45 @@ void checkModel(GlobalState& state) {
     KORVA_FUZZ_CHECK(state.BandUpperMHz <= state.WorkingUpperMHz);
 }
 
+// A stored frequency whose digits are all decimal shows as a text that stores the same
+// bytes again; any other shows empty or as a number the boxes can read.
+void checkFrequencyField(const GlobalState& state, int field) {
+    const QString& sep = state.DecimalSeparator;
+    const QString text = FrequencyText(state.RadioImage, field, sep);
+    const QString shown = ShownFrequencyText(state.RadioImage, field, sep);
+    KORVA_FUZZ_CHECK(shown.isEmpty() || shown == text);
+    if (shown.isEmpty()) return;
+    bool bcd = true;
+    for (int k = 0; k < record::kFrequencySize; ++k) {
+        const uint8_t b = state.RadioImage[size_t(field + k)];
+        bcd = bcd && (b >> 4) <= 9 && (b & 0x0F) <= 9;
+    }
+    if (!bcd) return;
+    ImageBytes again = state.RadioImage;
+    KORVA_FUZZ_CHECK(StoreFrequencyText(again, field, shown, sep));
+    KORVA_FUZZ_CHECK(again == state.RadioImage, "%s does not store its own bytes",
+                     qPrintable(shown));
+}
+
+void checkChannels(GlobalState& state) {
+    for (int c = 0; c < image::kChannelCount; ++c) {
+        const int offset = ChannelRecordOffset(c);
+        checkFrequencyField(state, offset + record::kRxFrequency);
+        checkFrequencyField(state, offset + record::kTxFrequency);
+        const ChannelRecord channel(state.RadioImage, c);
+        KORVA_FUZZ_CHECK(channel.busyLock() >= 0 && channel.busyLock() <= 2);
+        KORVA_FUZZ_CHECK(channel.scrambleType() >= 0 && channel.scrambleType() <= 7);
+        KORVA_FUZZ_CHECK(channel.scanAdd() == ScanBitIsSet(state.RadioImage, c + 1));
+        KORVA_FUZZ_CHECK(ChannelIsEmpty(state.RadioImage, c) ==
+                         ShownFrequencyText(state.RadioImage, offset, state.DecimalSeparator)
+                             .isEmpty());
+    }
+}
+
 void checkChannelTones(const GlobalState& state) {
     for (int channel = 1; channel <= image::kChannelCount; ++channel) {
-        const int record = image::channelOffset(channel);
-        for (const int at : {record + 8, record + 10}) {
+        const int base = image::channelOffset(channel);
+        for (const int at : {base + record::kDecodeTone, base + record::kEncodeTone}) {
             const ToneWord word{state.RadioImage[at], state.RadioImage[at + 1]};
             const QString text = ToneTextFromWord(word, state.EnglishMode, state.DecimalSeparator);
             KORVA_FUZZ_CHECK(!text.isEmpty());
@@ -88,6 +125,7 @@ void checkFunctions(GlobalState& state) {
 
 void reloadEverything(GlobalState& state) {
     checkModel(state);
+    checkChannels(state);
     checkChannelTones(state);
     checkFunctions(state);
 }

@@ -1,10 +1,14 @@
-// Arbitrary typed text in every box that reads a tone or a number: the two number readings,
-// the scaled reading, typed and chosen tones, and the keystroke rule of a tone box.
+// Arbitrary typed text in every box that reads a tone, a frequency or a number: the two
+// number readings, the scaled reading, typed and chosen tones, the keystroke rule of a tone
+// box, and the receive and transmit frequency boxes of a channel with their entry check.
 #include <QString>
 #include <cmath>
 
+#include "channels/channel_records.h"
 #include "channels/tone_codes.h"
+#include "core/radio_image.h"
 #include "fuzz_support.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -67,7 +71,95 @@ void checkKey(const QString& text, bool selection, QChar key, const QString& sep
     if (k != QChar(8)) KORVA_FUZZ_CHECK(text.size() <= 4 || selection);
 }
 
+// The frequency a field holds, in MHz, or nothing when its bytes are not BCD.
+std::optional<double> storedMHz(const ImageBytes& image, int field) {
+    qint64 steps = 0;
+    for (int k = record::kFrequencySize - 1; k >= 0; --k) {
+        const uint8_t b = image[size_t(field + k)];
+        if ((b >> 4) > 9 || (b & 0x0F) > 9) return std::nullopt;
+        steps = steps * 100 + (b >> 4) * 10 + (b & 0x0F);
+    }
+    return double(steps) / frequency::kStepsPerMHz;
+}
+
+// Leaving a frequency box with the text: whatever was typed, the channel ends up erased or
+// holding a frequency inside the band, exactly the one the box then shows.
+void checkFrequencyBoxes(const QString& text, const QString& sep, NumberReading reading,
+                         FuzzInput& in) {
+    int bands = 0;
+    const Band& band = bandTable(&bands)[in.below(bands)];
+    GlobalState state;
+    state.DecimalSeparator = sep;
+    state.BandLowerMHz = band.lowerMHz;
+    state.BandUpperMHz = band.upperMHz;
+    state.WorkingUpperMHz = (in.byte() & 1) && band.lowerMHz == 400 ? 520 : band.upperMHz;
+    for (int i = 0; i < image::kSize; ++i) state.RadioImage[size_t(i)] = uint8_t(i * 31);
+    const int c = in.below(18) - 1;  // -1 and 16 are out of range
+    const uint8_t flags = in.byte();
+    const ImageBytes before = state.RadioImage;
+
+    const bool receiveBox = flags & 1;
+    if (receiveBox) {
+        const FrequencyCommit commit =
+            CommitReceiveFrequency(state, c, text, reading, flags & 2, flags & 4);
+        if (!IsChannelIndex(c)) {
+            KORVA_FUZZ_CHECK(state.RadioImage == before);
+            return;
+        }
+        const int rx = ChannelRecordOffset(c) + record::kRxFrequency;
+        if (text.isEmpty()) {
+            KORVA_FUZZ_CHECK(commit.channelErased && ChannelIsEmpty(state.RadioImage, c));
+            return;
+        }
+        const std::optional<double> mhz = storedMHz(state.RadioImage, rx);
+        KORVA_FUZZ_CHECK(mhz && *mhz >= band.lowerMHz && *mhz <= band.upperMHz,
+                         "'%s' stored as %s", qPrintable(text),
+                         qPrintable(FrequencyText(state.RadioImage, rx, sep)));
+        const std::optional<qint64> shown = FrequencyValue(commit.receiveText, sep);
+        KORVA_FUZZ_CHECK(shown && std::llround(*mhz * frequency::kStepsPerMHz) == *shown,
+                         "'%s' shows '%s'", qPrintable(text), qPrintable(commit.receiveText));
+        if (commit.transmitSet) {
+            const std::optional<double> tx =
+                storedMHz(state.RadioImage, ChannelRecordOffset(c) + record::kTxFrequency);
+            KORVA_FUZZ_CHECK(tx && *tx >= band.lowerMHz && *tx <= state.WorkingUpperMHz);
+        }
+    } else {
+        const QString shownText = CommitTransmitFrequency(state, c, text, reading, flags & 2);
+        if (!IsChannelIndex(c)) {
+            KORVA_FUZZ_CHECK(state.RadioImage == before);
+            return;
+        }
+        if (text.isEmpty()) {
+            KORVA_FUZZ_CHECK(shownText.isEmpty());
+            return;
+        }
+        const std::optional<double> mhz =
+            storedMHz(state.RadioImage, ChannelRecordOffset(c) + record::kTxFrequency);
+        KORVA_FUZZ_CHECK(mhz && *mhz >= band.lowerMHz && *mhz <= state.WorkingUpperMHz,
+                         "'%s' stored out of band", qPrintable(text));
+    }
+    // Nothing outside the channel's record and scan bits changed.
+    for (int i = 0; i < image::kSize; ++i) {
+        const bool own = i >= ChannelRecordOffset(c) && i < ChannelRecordOffset(c) + record::kSize;
+        const bool scan = i == image::kScanAddBits || i == image::kScanAddBits + 1;
+        if (!own && !scan) KORVA_FUZZ_CHECK(state.RadioImage[size_t(i)] == before[size_t(i)]);
+    }
+}
+
+class NoBoxes : public MessageBoxes {
+public:
+    BoxAnswer show(const QString&, const QString&, BoxIcon, BoxButtons) override {
+        return BoxAnswer::Ok;
+    }
+};
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static NoBoxes boxes;  // the out-of-range warning answers at once
+    platform::setMessages(&boxes);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
@@ -79,11 +171,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool selection = mode & 16;
     const int listIndex = int(in.byte()) * 2 - 100;  // inside and outside 0..282
     const QChar key(char16_t(in.byte() | (mode & 32 ? in.byte() << 8 : 0)));
+    FuzzInput boxInput(data, size < 8 ? size : 8);  // band, channel and box flags
     const QString text = textFrom(in, mode & 64);
 
     checkReadings(text, sep);
     checkTypedTone(text, sep, reading, rules, english);
     checkKey(text, selection, key, sep, rules);
+    checkFrequencyBoxes(text, sep, reading, boxInput);
 
     const std::optional<ToneWord> chosen = ToneWordFromListIndex(listIndex, text, sep);
     KORVA_FUZZ_CHECK(chosen.has_value() == (listIndex >= 0 && listIndex < tones::kListSize));
