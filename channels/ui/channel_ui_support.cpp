@@ -1,5 +1,6 @@
 #include "channels/ui/channel_ui_support.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -49,6 +50,12 @@ bool filterToneKey(QLineEdit* field, QKeyEvent* event, ToneRules rules) {
         return true;
     }
     return false;
+}
+
+void makeToneBox(QComboBox* box) {
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
 }
 
 int windowStateCode(const QWidget* window) {

@@ -6,6 +6,7 @@
 
 #include "channels/tone_codes.h"
 
+class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QWidget;
@@ -29,6 +30,10 @@ bool filterFrequencyKey(QLineEdit* field, QKeyEvent* event);
 // Editable tone field. Returns true when the key was consumed: dropped, or inserted here
 // because the filter changed it (a letter raised to upper case). Enter is not handled here.
 bool filterToneKey(QLineEdit* field, QKeyEvent* event, ToneRules rules);
+
+// Makes a combo box an editable tone box: typed text is neither added to the list nor
+// completed from it, so that only the tone key rule decides what the box holds.
+void makeToneBox(QComboBox* box);
 
 // The window state of a window or of the MDI sub-window around it: 0 normal, 1 minimized,
 // 2 maximized.

@@ -84,8 +84,7 @@ void FormChannelEdit::buildControls() {
     auto combo = [this](const char* name, bool editable) {
         auto* box = new QComboBox(FrameChannel);
         box->setObjectName(QString::fromLatin1(name));
-        box->setEditable(editable);
-        if (editable) box->setInsertPolicy(QComboBox::NoInsert);
+        if (editable) channel_ui::makeToneBox(box);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         return box;
     };

@@ -154,9 +154,7 @@ void FormChannelInformation::buildControls() {
     for (int k = 0; k < 5; ++k) {
         auto* box = new QComboBox(viewport);
         box->setObjectName(QStringLiteral("Combo1_%1").arg(k));
-        const bool tone = k < 2;
-        box->setEditable(tone);
-        if (tone) box->setInsertPolicy(QComboBox::NoInsert);
+        if (k < 2) channel_ui::makeToneBox(box);
         box->setMaxVisibleItems(16);
         box->hide();
         Combo1[k] = box;

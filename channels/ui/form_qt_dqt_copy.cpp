@@ -30,8 +30,7 @@ FormQtDqtCopy::FormQtDqtCopy(int channel, const QString& decodeText, QWidget* pa
     TextDecode->setEnabled(false);
     ComboEncode = new QComboBox(this);
     ComboEncode->setObjectName(QStringLiteral("ComboEncode"));
-    ComboEncode->setEditable(true);
-    ComboEncode->setInsertPolicy(QComboBox::NoInsert);
+    channel_ui::makeToneBox(ComboEncode);
     ComboEncode->clear();
     ComboEncode->addItems(ToneList(state.EnglishMode, state.DecimalSeparator));
     const int index = ComboEncode->findText(decodeText);
