@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 #include "channels/channel_records.h"
 #include "core/global_state.h"
@@ -72,6 +73,7 @@ FormChannelCopy::FormChannelCopy(int channel, QWidget* parent)
     buttons->addWidget(CommandCancel);
     buttons->addWidget(CommandHelp);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(channels);
     layout->addSpacing(8);
     layout->addLayout(buttons);

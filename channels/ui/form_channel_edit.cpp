@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "channels/channel_records.h"
 #include "channels/tone_codes.h"
@@ -244,16 +245,30 @@ void FormChannelEdit::applyTexts() {
 // ---- Showing a channel ------------------------------------------------------------------
 
 void FormChannelEdit::AnalyseOneChannel() {
-    // What the user typed belongs to the channel on screen: commit it before another
-    // channel (or fresher data) replaces it.
-    commitPending();
-
     GlobalState& s = state();
+    const int channel = qBound(1, s.SelectedChannel, kChannels);
+    // What the user typed and has not committed yet belongs to the channel on screen.
+    // Before another channel replaces it, it is committed; when the same channel is only
+    // shown afresh, the typing is kept as it is, to be committed when the user is done.
+    struct Typing {
+        QLineEdit* field;
+        QString text;
+        int cursor;
+    };
+    std::vector<Typing> typing;
+    if (channel != shownChannel_) {
+        commitPending();
+    } else {
+        for (QLineEdit* field : {TextRxFreq, TextTxFreq, ComboDecode->lineEdit(),
+                                 ComboEncode->lineEdit()})
+            if (field->isModified())
+                typing.push_back({field, field->text(), field->cursorPosition()});
+    }
+
     const bool english = s.EnglishMode;
     const QString& separator = s.DecimalSeparator;
     QWidget* focused = focusWidget();
     Refreshing = true;
-    const int channel = qBound(1, s.SelectedChannel, kChannels);
     shownChannel_ = channel;
     const int c = channel - 1;
 
@@ -322,6 +337,12 @@ void FormChannelEdit::AnalyseOneChannel() {
     }
     TextRxFreq->setModified(false);
     TextTxFreq->setModified(false);
+    for (const Typing& kept : typing) {
+        if (!kept.field->isEnabled()) continue;
+        kept.field->setText(kept.text);
+        kept.field->setCursorPosition(kept.cursor);
+        kept.field->setModified(true);
+    }
     Refreshing = false;
 
     // Disabling a focused field moved the focus on; give it back when it can take it.

@@ -81,7 +81,9 @@ protected:
         option.text = caption_;
         option.textAlignment = Qt::AlignCenter;
         option.position = QStyleOptionHeader::OnlyOneSection;
-        option.state |= QStyle::State_Raised | QStyle::State_Horizontal;
+        // The corner does nothing when clicked, but its caption reads like the others.
+        option.state = QStyle::State_Enabled | QStyle::State_Raised | QStyle::State_Horizontal;
+        option.palette.setCurrentColorGroup(QPalette::Active);
         QPainter painter(corner);
         corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
         return true;
@@ -102,7 +104,7 @@ FormChannelInformation::FormChannelInformation(QWidget* parent)
     EnterPressed = false;
     ReopenOnEnter = false;
     layoutGrid();
-    AnalyseChannelInformation();
+    refillGrid();
     setCurrentCell(1, Col::kColRx);
 
     Timer1.setParent(this);
@@ -224,7 +226,7 @@ void FormChannelInformation::applyTexts() {
 void FormChannelInformation::layoutGrid() {
     QTableWidget* grid = MSHFlexGridChannel;
     const QFontMetrics metrics = grid->fontMetrics();
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('M')) / 2 + 6;
+    const int padding = metrics.horizontalAdvance(QLatin1Char('M')) + 6;
 
     grid->verticalHeader()->setMinimumSectionSize(1);
     const int rowHeight =
@@ -237,7 +239,8 @@ void FormChannelInformation::layoutGrid() {
     for (int column = 0; column < kColumnCount; ++column)
         widths[column] = px(kColumnWidth[column]);
     widths[0] = qMax(widths[0], metrics.horizontalAdvance(QStringLiteral("16")) + padding);
-    const int frequencyWidth = metrics.horizontalAdvance(sampleFrequency) + padding;
+    // Room for the in-place text field's frame and margins around the nine characters.
+    const int frequencyWidth = metrics.horizontalAdvance(sampleFrequency) + padding + 8;
     widths[Col::kColRx] = qMax(widths[Col::kColRx], frequencyWidth);
     widths[Col::kColTx] = qMax(widths[Col::kColTx], frequencyWidth);
     for (int k = 0; k < 5; ++k) {
@@ -316,6 +319,12 @@ void FormChannelInformation::setCurrentCell(int row, int column) {
 // ---- Refresh ------------------------------------------------------------------------------
 
 void FormChannelInformation::AnalyseChannelInformation() {
+    refillGrid();
+    // The image changed as a whole (a read from the radio): the open editor shows it too.
+    globalState().ChannelEditStale = true;
+}
+
+void FormChannelInformation::refillGrid() {
     GlobalState& state = globalState();
     const QStringList power = powerList(state.EnglishMode);
     const QStringList scan = scanAddList(state.EnglishMode);
@@ -355,7 +364,7 @@ void FormChannelInformation::AnalyseChannelInformation() {
 void FormChannelInformation::Timer1Timer() {
     GlobalState& state = globalState();
     if (state.ChannelGridStale) {
-        AnalyseChannelInformation();
+        refillGrid();
         state.ChannelGridStale = false;
     }
     // The current row follows a channel chosen in the channel editor, so that what the
@@ -430,6 +439,9 @@ void FormChannelInformation::placeOpenEditor() {
 }
 
 void FormChannelInformation::FreshData() {
+    // What is typed in the channel editor is committed as well, so that a save or a
+    // transfer never misses it.
+    FormChannelEdit::commitPendingEdits();
     for (int k = 0; k < 5; ++k) {
         if (Combo1[k]->isVisible()) {
             commitCombo(k);
@@ -693,14 +705,14 @@ void FormChannelInformation::openToneCopy() {
 void FormChannelInformation::insertChannel() {
     GlobalState& state = globalState();
     if (!InsertChannel(state.RadioImage, state.SelectedChannel)) return;
-    AnalyseChannelInformation();
+    refillGrid();
     state.ChannelEditStale = true;
 }
 
 void FormChannelInformation::deleteChannel() {
     GlobalState& state = globalState();
     DeleteChannel(state.RadioImage, state.SelectedChannel);
-    AnalyseChannelInformation();
+    refillGrid();
     state.ChannelEditStale = true;
 }
 

@@ -32,7 +32,8 @@ public:
     static constexpr int kRowCount = 17;  // caption row and channels 1..16
     static constexpr int kColumnCount = 9;
 
-    // Refills the whole grid from the image.
+    // Refills the whole grid from the image, and has an open channel editor do the same
+    // (used after the image changed as a whole, as by a read from the radio).
     void AnalyseChannelInformation();
     // Commits an in-place edit that is still open into the image.
     void FreshData();
@@ -58,6 +59,7 @@ private:
     void layoutGrid();
     void setCellText(int row, int column, const QString& text);
     void setCurrentCell(int row, int column);
+    void refillGrid();
 
     // Grid events.
     void gridClick(int row, int column);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "channels/channel_records.h"
 #include "channels/ui/channel_ui_support.h"
@@ -58,6 +59,7 @@ FormFrequencyCopy::FormFrequencyCopy(int channel, const QString& receiveText, QW
     buttons->addWidget(CommandCancel);
     buttons->addWidget(CommandHelp);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(fields);
     layout->addSpacing(8);
     layout->addLayout(buttons);

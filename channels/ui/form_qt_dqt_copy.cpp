@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "channels/channel_records.h"
 #include "channels/tone_codes.h"
@@ -65,6 +66,7 @@ FormQtDqtCopy::FormQtDqtCopy(int channel, const QString& decodeText, QWidget* pa
     buttons->addWidget(CommandCancel);
     buttons->addWidget(CommandHelp);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(fields);
     layout->addSpacing(8);
     layout->addLayout(buttons);

@@ -379,6 +379,38 @@ private slots:
                  QStringLiteral("446.00625"));
     }
 
+    // A refresh of the same channel keeps what is being typed and does not commit it
+    // half-way (a lone "4" would be out of the band).
+    void refreshKeepsWhatIsBeingTyped() {
+        EditorFixture f;
+        putChannel(2, {k462_55, k462_55});
+        f.openEditor(2);
+        f.clickInto(f.tx());
+        f.tx()->selectAll();
+        QTest::keyClicks(f.tx(), "4");
+        ChannelRecord(globalState().RadioImage, 1).setHighPower(false);  // the grid did this
+        globalState().ChannelEditStale = true;
+        QTRY_VERIFY(!globalState().ChannelEditStale);
+        QCOMPARE(f.combo("ComboTxPower")->currentText(), QStringLiteral("Low"));
+        QCOMPARE(f.tx()->text(), QStringLiteral("4"));
+        QVERIFY(f.doubles.messages.shown.isEmpty());
+        QTest::keyClicks(f.tx(), "70");
+        QTest::keyClick(f.tx(), Qt::Key_Return);
+        QCOMPARE(f.tx()->text(), QStringLiteral("470.00000"));
+        QVERIFY(f.doubles.messages.shown.isEmpty());
+    }
+
+    // After a read from the radio the grid is reloaded, and the open editor with it.
+    void editorFollowsAWholeImageReload() {
+        EditorFixture f;
+        FormChannelInformation* page = f.openPage();
+        f.openEditor(4);
+        putChannel(4, {k462_55, k462_55});
+        page->AnalyseChannelInformation();
+        QCOMPARE(page->cellText(4, Col::kColRx), QStringLiteral("462.55000"));
+        QTRY_COMPARE(f.rx()->text(), QStringLiteral("462.55000"));
+    }
+
     void emptyingTheReceiveFieldErasesTheChannel() {
         EditorFixture f;
         putChannel(10, {k462_55, k462_55, ToneWord{0x75, 0x03}});
