@@ -1,5 +1,7 @@
 #include "channels/ui/form_channel_information.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -101,6 +103,7 @@ FormChannelInformation::FormChannelInformation(QWidget* parent)
     buildControls();
     applyTexts();
     state.SelectedChannel = 1;
+    followedChannel_ = 1;
     EnterPressed = false;
     ReopenOnEnter = false;
     layoutGrid();
@@ -368,7 +371,10 @@ void FormChannelInformation::Timer1Timer() {
         state.ChannelGridStale = false;
     }
     // The current row follows a channel chosen in the channel editor, so that what the
-    // grid highlights is what its shortcuts act on.
+    // grid highlights is what its shortcuts act on. Only a change of the selection moves
+    // it: the arrow keys stay free to move about the grid.
+    if (state.SelectedChannel == followedChannel_) return;
+    followedChannel_ = state.SelectedChannel;
     const bool editing = Text1->isVisible() ||
                          std::any_of(Combo1.begin(), Combo1.end(),
                                      [](QComboBox* box) { return box->isVisible(); });

@@ -101,4 +101,5 @@ private:
     int editRow_ = 0;
     int editColumn_ = 0;
     QString editOriginal_;
+    int followedChannel_ = 0;  // SelectedChannel when the current row last followed it
 };

@@ -553,6 +553,24 @@ private slots:
         QCOMPARE(recordBytes(2).left(8), QByteArray::fromHex("0000004700000047"));
     }
 
+    // The arrow keys move about the grid; the refresh timer leaves the current cell alone.
+    void arrowKeysMoveTheCurrentCell() {
+        Fixture f;
+        putChannel(1, {k462_55, k462_55});
+        FormChannelInformation* page = f.openPage();
+        f.grid()->setFocus();
+        f.key(Qt::Key_Down);
+        f.key(Qt::Key_Down);
+        f.key(Qt::Key_Right);
+        QCOMPARE(page->currentRow(), 3);
+        QCOMPARE(page->currentColumn(), int(Col::kColTx));
+        QTest::qWait(700);  // at least one refresh tick
+        QCOMPARE(page->currentRow(), 3);
+        f.key(Qt::Key_Return);  // an empty channel: its receive frequency first
+        QVERIFY(f.text1()->isVisible());
+        QCOMPARE(f.text1()->geometry(), page->cellRect(3, Col::kColRx));
+    }
+
     void refreshesWhenAnotherWindowChangedTheImage() {
         Fixture f;
         FormChannelInformation* page = f.openPage();
