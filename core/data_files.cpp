@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr char16_t kLatin1Last = 0xFF;
+// Characters are stored by their Latin-1 code below 0xFF, the code that ends a password;
+// any other character is stored as '?'.
+constexpr char16_t kFirstUnstorable = software_record::kUnused;
 constexpr uint8_t kNoCode = '?';
 
 QString title() { return QString::fromLatin1(kAppTitle); }
@@ -35,6 +37,12 @@ void deriveFromImage(GlobalState& state) {
         analyseModel(state);
         analyseSoftwareData(state);
     }
+}
+
+// Fills the array from the bytes at offset on; the caller has checked that they are there.
+template <typename Bytes>
+void copyFrom(const QByteArray& from, int offset, Bytes& to) {
+    std::copy_n(reinterpret_cast<const uint8_t*>(from.constData()) + offset, to.size(), to.begin());
 }
 
 QString fileNameOf(const FileChoice& choice) {
@@ -62,7 +70,7 @@ void passwordToBytes(const QString& text, uint8_t* field, int fieldSize) {
     const int count = std::min<int>(int(text.size()), fieldSize);
     for (int i = 0; i < count; ++i) {
         const char16_t c = text.at(i).unicode();
-        field[i] = c < kLatin1Last ? static_cast<uint8_t>(c) : kNoCode;
+        field[i] = c < kFirstUnstorable ? static_cast<uint8_t>(c) : kNoCode;
     }
 }
 
@@ -101,8 +109,8 @@ bool decodeDataFile(const QByteArray& bytes, ImageBytes& image, SoftwareRecord& 
     if (bytes.size() < data_file::kDataFileSize) return false;
     if (std::memcmp(bytes.constData(), data_file::kSignature, data_file::kSignatureCheckedSize))
         return false;
-    std::memcpy(image.data(), bytes.constData() + data_file::kImageOffset, image.size());
-    std::memcpy(record.data(), bytes.constData() + data_file::kRecordOffset, record.size());
+    copyFrom(bytes, data_file::kImageOffset, image);
+    copyFrom(bytes, data_file::kRecordOffset, record);
     return true;
 }
 
@@ -158,8 +166,8 @@ bool readStartupFile(const QString& path, ImageBytes& image, SoftwareRecord& rec
         reason = reason.arg(bytes.size()).arg(data_file::kInitFileSize);
         return false;
     }
-    std::memcpy(image.data(), bytes.constData(), image.size());
-    std::memcpy(record.data(), bytes.constData() + image.size(), record.size());
+    copyFrom(bytes, 0, image);
+    copyFrom(bytes, int(image.size()), record);
     return true;
 }
 
