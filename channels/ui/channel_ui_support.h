@@ -44,7 +44,7 @@ int windowStateCode(const QWidget* window);
 // that the window the user asked for is seen), and brings it to the front.
 void showChildWindow(QWidget* window, int state);
 
-// Closes a page or child window together with the MDI sub-window around it.
+// Closes a child window together with the MDI sub-window around it.
 void closeChildWindow(QWidget* window);
 
 }  // namespace channel_ui

@@ -493,11 +493,8 @@ void FormChannelEdit::followFrame() {
     if (!frame || frame == frame_) return;
     frame_ = frame;
     frame_->installEventFilter(this);
-    connect(frame, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates oldState, Qt::WindowStates newState) {
-                if (newState.testFlag(Qt::WindowActive) && !oldState.testFlag(Qt::WindowActive))
-                    refreshIfOtherChannel();
-            });
+    connect(frame, &QMdiSubWindow::aboutToActivate, this,
+            &FormChannelEdit::refreshIfOtherChannel);
 }
 
 void FormChannelEdit::changeEvent(QEvent* event) {

@@ -179,7 +179,7 @@ void FormChannelInformation::buildControls() {
             [] { workbench().showHelpTopic(help_topic::kChannelInformation); });
     connect(CommandClose, &QPushButton::clicked, this, [this] {
         globalState().ChannelPageOpen = false;
-        channel_ui::closeChildWindow(this);
+        closePage();
     });
 
     auto* buttons = new QHBoxLayout;

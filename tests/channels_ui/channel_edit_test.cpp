@@ -2,6 +2,8 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "channel_ui_fixture.h"
@@ -42,6 +44,16 @@ struct EditorFixture : Fixture {
     }
 
     FormChannelEdit* editor = nullptr;
+};
+
+// A main window stand-in that takes child windows into an MDI area.
+struct MdiWorkbench : RecordingWorkbench {
+    QMdiArea area;
+    bool addChildWindow(QWidget* window) override {
+        ++childWindows;
+        area.addSubWindow(window)->show();
+        return true;
+    }
 };
 
 }  // namespace
@@ -423,6 +435,50 @@ private slots:
         QVERIFY(!ScanBitIsSet(globalState().RadioImage, 10));
         QVERIFY(!f.tx()->isEnabled());
         QCOMPARE(f.focusWidgetName(), QStringLiteral("TextRxFreq"));
+    }
+
+    // Inside the main window the editor is an MDI child: it opens in the page window state
+    // (a minimized state opens normal), shows the selected channel when brought to the
+    // front, and closes together with its frame.
+    void editorLivesInTheMainWindow() {
+        EditorFixture f;
+        MdiWorkbench mdi;
+        setWorkbench(&mdi);
+        mdi.area.resize(900, 700);
+        mdi.area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&mdi.area));
+        putChannel(5, {k462_55, k462_55});
+        auto* page = new FormChannelInformation;
+        QMdiSubWindow* pageFrame = mdi.area.addSubWindow(page);
+        pageFrame->show();
+
+        globalState().PageWindowState = 2;
+        FormChannelEdit* editor = FormChannelEdit::open();
+        auto* frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+        QVERIFY(frame);
+        QCOMPARE(mdi.childWindows, 1);
+        QVERIFY(frame->isMaximized());
+        QCOMPARE(mdi.area.activeSubWindow(), frame);
+
+        frame->showNormal();
+        QCOMPARE(globalState().PageWindowState, 0);
+        mdi.area.setActiveSubWindow(pageFrame);
+        globalState().SelectedChannel = 5;  // changed without telling the editor
+        mdi.area.setActiveSubWindow(frame);
+        QCOMPARE(editor->shownChannel(), 5);
+
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("CommandClose")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!FormChannelEdit::instance());
+        QCOMPARE(mdi.area.subWindowList(), QList<QMdiSubWindow*>{pageFrame});
+
+        globalState().PageWindowState = 1;
+        editor = FormChannelEdit::open();
+        frame = qobject_cast<QMdiSubWindow*>(editor->parentWidget());
+        QVERIFY(frame && !frame->isMinimized() && !frame->isMaximized());
+        delete editor;
+        delete pageFrame;
+        setWorkbench(&f.workbench);
     }
 
     void helpAndClose() {
