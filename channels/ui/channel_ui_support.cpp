@@ -19,8 +19,7 @@ bool isEnterKey(const QKeyEvent* event) {
 int typedKeyCode(const QKeyEvent* event) {
     if (isEnterKey(event)) return kEnterCode;
     if (event->key() == Qt::Key_Backspace) return kBackspaceCode;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return 0;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
     const QString text = event->text();
     if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127) return 0;
     return text.at(0).unicode();
@@ -71,8 +70,7 @@ void showChildWindow(QWidget* window, int state) {
     if (!frame && workbench().addChildWindow(window))
         frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     QWidget* target = frame ? static_cast<QWidget*>(frame) : window;
-    Qt::WindowStates states =
-        target->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    Qt::WindowStates states = target->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == 2) states |= Qt::WindowMaximized;
     target->setWindowState(states);
     target->show();

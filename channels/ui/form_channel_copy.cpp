@@ -24,8 +24,9 @@ FormChannelCopy::FormChannelCopy(int channel, QWidget* parent)
     setWindowTitle(pick("Copy Channel", "信道复制"));
 
     // The label's text holds the source field and the target list in its two gaps.
-    const QStringList parts = pick("Channel               To Channel", "信道                   到信道")
-                                  .split(QRegularExpression(QStringLiteral("\\s{2,}")));
+    const QStringList parts =
+        pick("Channel               To Channel", "信道                   到信道")
+            .split(QRegularExpression(QStringLiteral("\\s{2,}")));
     LabelChannelCopy = new QLabel(parts.value(0), this);
     LabelChannelCopy->setObjectName(QStringLiteral("LabelChannelCopy"));
     LabelChannelCopyTo = new QLabel(parts.value(1), this);
@@ -35,8 +36,8 @@ FormChannelCopy::FormChannelCopy(int channel, QWidget* parent)
     TextChannelFrom->setObjectName(QStringLiteral("TextChannelFrom"));
     TextChannelFrom->setEnabled(false);
     TextChannelFrom->setAlignment(Qt::AlignCenter);
-    TextChannelFrom->setFixedWidth(TextChannelFrom->fontMetrics().horizontalAdvance(
-                                       QStringLiteral("000")) + 16);
+    TextChannelFrom->setFixedWidth(
+        TextChannelFrom->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
 
     ComboChannelTo = new QComboBox(this);
     ComboChannelTo->setObjectName(QStringLiteral("ComboChannelTo"));

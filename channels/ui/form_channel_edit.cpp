@@ -50,14 +50,13 @@ FormChannelEdit::FormChannelEdit(QWidget* parent) : QWidget(parent) {
     Timer1.start(kRefreshMs);
 }
 
-FormChannelEdit::~FormChannelEdit() {
-    state().ChannelEditOpen = false;
-}
+FormChannelEdit::~FormChannelEdit() { state().ChannelEditOpen = false; }
 
 FormChannelEdit* FormChannelEdit::instance() { return instance_.data(); }
 
 FormChannelEdit* FormChannelEdit::open() {
-    if (!instance_) instance_ = new FormChannelEdit;
+    if (!instance_)
+        instance_ = new FormChannelEdit;
     else
         instance_->refreshIfOtherChannel();
     channel_ui::showChildWindow(instance_, state().PageWindowState);
@@ -127,19 +126,22 @@ void FormChannelEdit::buildControls() {
     CheckCompand = check("CheckCompand");
 
     // The lists are as wide as their longest entry in either field's font.
-    for (QComboBox* box : {ComboDecode, ComboEncode})
-        box->setMinimumContentsLength(6);
-    for (QComboBox* box : {ComboChannel, ComboTxPower, ComboSpace, ComboBusyLock,
-                           ComboScrambleType})
+    for (QComboBox* box : {ComboDecode, ComboEncode}) box->setMinimumContentsLength(6);
+    for (QComboBox* box :
+         {ComboChannel, ComboTxPower, ComboSpace, ComboBusyLock, ComboScrambleType})
         box->setMinimumContentsLength(12);
 
     auto* grid = new QGridLayout(FrameChannel);
     grid->setColumnStretch(1, 1);
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {LabelChannel, ComboChannel}, {LabelRxFreq, TextRxFreq},
-        {LabelTxFreq, TextTxFreq},    {LabelDecode, ComboDecode},
-        {LabelEncode, ComboEncode},   {LabelTxPower, ComboTxPower},
-        {LabelSpace, ComboSpace},     {LabelBusyLock, ComboBusyLock},
+        {LabelChannel, ComboChannel},
+        {LabelRxFreq, TextRxFreq},
+        {LabelTxFreq, TextTxFreq},
+        {LabelDecode, ComboDecode},
+        {LabelEncode, ComboEncode},
+        {LabelTxPower, ComboTxPower},
+        {LabelSpace, ComboSpace},
+        {LabelBusyLock, ComboBusyLock},
         {LabelScrambleType, ComboScrambleType},
     };
     int row = 0;
@@ -172,8 +174,8 @@ void FormChannelEdit::buildControls() {
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{TextRxFreq, TextTxFreq, ComboDecode,
-                                                            ComboEncode})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{TextRxFreq, TextTxFreq, ComboDecode, ComboEncode})
         control->installEventFilter(this);
 
     connect(ComboChannel, qOverload<int>(&QComboBox::activated), this, [this](int index) {
@@ -188,19 +190,25 @@ void FormChannelEdit::buildControls() {
 
     // Each click writes its field of the shown channel; the grid redraws the fields it shows.
     connect(CheckScanAdd, &QCheckBox::clicked, this, [this] {
-        writeShown([this](ChannelRecord& channel) {
-            channel.setScanAdd(CheckScanAdd->checkState() == Qt::Checked);
-        }, true);
+        writeShown(
+            [this](ChannelRecord& channel) {
+                channel.setScanAdd(CheckScanAdd->checkState() == Qt::Checked);
+            },
+            true);
     });
     connect(CheckScramble, &QCheckBox::clicked, this, [this] {
-        writeShown([this](ChannelRecord& channel) {
-            channel.setScramble(CheckScramble->checkState() != Qt::Unchecked);
-        }, true);
+        writeShown(
+            [this](ChannelRecord& channel) {
+                channel.setScramble(CheckScramble->checkState() != Qt::Unchecked);
+            },
+            true);
     });
     connect(CheckCompand, &QCheckBox::clicked, this, [this] {
-        writeShown([this](ChannelRecord& channel) {
-            channel.setCompand(CheckCompand->checkState() == Qt::Checked);
-        }, false);
+        writeShown(
+            [this](ChannelRecord& channel) {
+                channel.setCompand(CheckCompand->checkState() == Qt::Checked);
+            },
+            false);
     });
     const auto activated = qOverload<int>(&QComboBox::activated);
     connect(ComboTxPower, activated, this, [this](int index) {
@@ -259,8 +267,8 @@ void FormChannelEdit::AnalyseOneChannel() {
     if (channel != shownChannel_) {
         commitPending();
     } else {
-        for (QLineEdit* field : {TextRxFreq, TextTxFreq, ComboDecode->lineEdit(),
-                                 ComboEncode->lineEdit()})
+        for (QLineEdit* field :
+             {TextRxFreq, TextTxFreq, ComboDecode->lineEdit(), ComboEncode->lineEdit()})
             if (field->isModified())
                 typing.push_back({field, field->text(), field->cursorPosition()});
     }
@@ -276,8 +284,8 @@ void FormChannelEdit::AnalyseOneChannel() {
     TextRxFreq->clear();
     TextTxFreq->clear();
     TextTxFreq->setEnabled(false);
-    for (QComboBox* box : {ComboDecode, ComboEncode, ComboTxPower, ComboSpace, ComboBusyLock,
-                           ComboScrambleType}) {
+    for (QComboBox* box :
+         {ComboDecode, ComboEncode, ComboTxPower, ComboSpace, ComboBusyLock, ComboScrambleType}) {
         box->clear();
         box->setEnabled(false);
     }
@@ -295,8 +303,8 @@ void FormChannelEdit::AnalyseOneChannel() {
         ChannelRecord record(s.RadioImage, c);
         TextRxFreq->setText(receive);
         TextTxFreq->setEnabled(true);
-        for (QComboBox* box : {ComboDecode, ComboEncode, ComboTxPower, ComboSpace, ComboBusyLock,
-                               ComboScrambleType})
+        for (QComboBox* box :
+             {ComboDecode, ComboEncode, ComboTxPower, ComboSpace, ComboBusyLock, ComboScrambleType})
             box->setEnabled(true);
         for (QCheckBox* box : {CheckScanAdd, CheckScramble, CheckCompand}) box->setEnabled(true);
         ComboSpace->addItems(spacingList(english, separator));
@@ -473,8 +481,10 @@ bool FormChannelEdit::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut &&
                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        if (watched == TextRxFreq) commitReceive();
-        else if (watched == TextTxFreq) commitTransmit();
+        if (watched == TextRxFreq)
+            commitReceive();
+        else if (watched == TextTxFreq)
+            commitTransmit();
         else if (watched == ComboDecode || watched == ComboEncode)
             commitTone(static_cast<QComboBox*>(watched));
     }
@@ -493,8 +503,7 @@ void FormChannelEdit::followFrame() {
     if (!frame || frame == frame_) return;
     frame_ = frame;
     frame_->installEventFilter(this);
-    connect(frame, &QMdiSubWindow::aboutToActivate, this,
-            &FormChannelEdit::refreshIfOtherChannel);
+    connect(frame, &QMdiSubWindow::aboutToActivate, this, &FormChannelEdit::refreshIfOtherChannel);
 }
 
 void FormChannelEdit::changeEvent(QEvent* event) {

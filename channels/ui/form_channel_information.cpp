@@ -1,7 +1,5 @@
 #include "channels/ui/form_channel_information.h"
 
-#include <algorithm>
-
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +13,7 @@
 #include <QStyleOptionHeader>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "channels/channel_records.h"
 #include "channels/tone_codes.h"
@@ -212,8 +211,8 @@ void FormChannelInformation::applyTexts() {
     QStringList numbers;
     for (int channel = 1; channel <= kChannels; ++channel) numbers << QString::number(channel);
     MSHFlexGridChannel->setVerticalHeaderLabels(numbers);
-    if (auto* corner = MSHFlexGridChannel->findChild<QAbstractButton*>(
-            QString(), Qt::FindDirectChildrenOnly))
+    if (auto* corner =
+            MSHFlexGridChannel->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
         new CornerPainter(corner, pick(kCaptions[0].english, kCaptions[0].chinese));
 
     const QStringList toneList = ToneList(state.EnglishMode, state.DecimalSeparator);
@@ -236,11 +235,10 @@ void FormChannelInformation::layoutGrid() {
         qMax(px(kRowHeight), qMax(metrics.height(), Combo1[4]->minimumSizeHint().height()) + 4);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
 
-    const QString sampleFrequency = QStringLiteral("888") + globalState().DecimalSeparator +
-                                    QStringLiteral("88888");
+    const QString sampleFrequency =
+        QStringLiteral("888") + globalState().DecimalSeparator + QStringLiteral("88888");
     int widths[kColumnCount];
-    for (int column = 0; column < kColumnCount; ++column)
-        widths[column] = px(kColumnWidth[column]);
+    for (int column = 0; column < kColumnCount; ++column) widths[column] = px(kColumnWidth[column]);
     widths[0] = qMax(widths[0], metrics.horizontalAdvance(QStringLiteral("16")) + padding);
     // Room for the in-place text field's frame and margins around the nine characters.
     const int frequencyWidth = metrics.horizontalAdvance(sampleFrequency) + padding + 8;
@@ -262,8 +260,7 @@ void FormChannelInformation::layoutGrid() {
         for (const QString& word : caption.split(QLatin1Char(' ')))
             widths[column] = qMax(widths[column], headerMetrics.horizontalAdvance(word) + 10);
         const QRect bounds = headerMetrics.boundingRect(
-            QRect(0, 0, widths[column] - 10, 1000), Qt::AlignCenter | Qt::TextWordWrap,
-            caption);
+            QRect(0, 0, widths[column] - 10, 1000), Qt::AlignCenter | Qt::TextWordWrap, caption);
         captionLines = qMax(captionLines, (bounds.height() + headerMetrics.lineSpacing() - 1) /
                                               headerMetrics.lineSpacing());
     }
@@ -338,9 +335,8 @@ void FormChannelInformation::refillGrid() {
         setCellText(row, Col::kColMore, kMoreText);
 
         const int offset = ChannelRecordOffset(row - 1);
-        const QString receive =
-            ShownFrequencyText(state.RadioImage, offset + record::kRxFrequency,
-                               state.DecimalSeparator);
+        const QString receive = ShownFrequencyText(state.RadioImage, offset + record::kRxFrequency,
+                                                   state.DecimalSeparator);
         if (receive.isEmpty()) {
             // An empty channel is never in the scan list.
             ClearScanBit(state.RadioImage, row);
@@ -351,15 +347,14 @@ void FormChannelInformation::refillGrid() {
         setCellText(row, Col::kColTx,
                     ShownFrequencyText(state.RadioImage, offset + record::kTxFrequency,
                                        state.DecimalSeparator));
-        setCellText(row, Col::kColDecode,
-                    ToneTextFromWord(channel.decodeTone(), state.EnglishMode,
-                                     state.DecimalSeparator));
-        setCellText(row, Col::kColEncode,
-                    ToneTextFromWord(channel.encodeTone(), state.EnglishMode,
-                                     state.DecimalSeparator));
+        setCellText(
+            row, Col::kColDecode,
+            ToneTextFromWord(channel.decodeTone(), state.EnglishMode, state.DecimalSeparator));
+        setCellText(
+            row, Col::kColEncode,
+            ToneTextFromWord(channel.encodeTone(), state.EnglishMode, state.DecimalSeparator));
         setCellText(row, Col::kColPower, power.value(channel.highPower() ? kPowerHigh : 0));
-        setCellText(row, Col::kColSpacing,
-                    spacing.value(channel.wideSpacing() ? kSpacingWide : 0));
+        setCellText(row, Col::kColSpacing, spacing.value(channel.wideSpacing() ? kSpacingWide : 0));
         setCellText(row, Col::kColScan, scan.value(channel.scanAdd() ? kScanAdd : 1));
     }
 }
@@ -375,9 +370,9 @@ void FormChannelInformation::Timer1Timer() {
     // it: the arrow keys stay free to move about the grid.
     if (state.SelectedChannel == followedChannel_) return;
     followedChannel_ = state.SelectedChannel;
-    const bool editing = Text1->isVisible() ||
-                         std::any_of(Combo1.begin(), Combo1.end(),
-                                     [](QComboBox* box) { return box->isVisible(); });
+    const bool editing =
+        Text1->isVisible() ||
+        std::any_of(Combo1.begin(), Combo1.end(), [](QComboBox* box) { return box->isVisible(); });
     if (!editing && state.SelectedChannel >= 1 && state.SelectedChannel <= kChannels &&
         currentRow() != state.SelectedChannel)
         setCurrentCell(state.SelectedChannel, qMax(1, currentColumn()));
@@ -404,7 +399,7 @@ void FormChannelInformation::gridClick(int row, int column) {
     editColumn_ = column;
     editOriginal_ = cellText(row, column);
     if (column == Col::kColRx || column == Col::kColTx) {
-        placeEditor(Text1, row, column, true);
+        placeEditor(Text1, row, column);
         Text1->setText(editOriginal_);
         Text1->setProperty("helpContextId", column == Col::kColRx ? 11 : 12);
         Text1->show();
@@ -413,7 +408,7 @@ void FormChannelInformation::gridClick(int row, int column) {
         Text1->selectAll();
     } else if (column <= Col::kColSpacing) {
         QComboBox* box = Combo1[column - Col::kColDecode];
-        placeEditor(box, row, column, false);
+        placeEditor(box, row, column);
         if (box->isEditable()) {
             const int index = box->findText(editOriginal_);
             if (index >= 0) box->setCurrentIndex(index);
@@ -430,18 +425,15 @@ void FormChannelInformation::gridClick(int row, int column) {
     }
 }
 
-void FormChannelInformation::placeEditor(QWidget* editor, int row, int column, bool fullHeight) {
-    const QRect cell = cellRect(row, column);
-    if (fullHeight)
-        editor->setGeometry(cell);
-    else
-        editor->setGeometry(cell.x(), cell.y(), cell.width(), cell.height());
+// An in-place editor covers its cell exactly (the rows are tall enough for a list box).
+void FormChannelInformation::placeEditor(QWidget* editor, int row, int column) {
+    editor->setGeometry(cellRect(row, column));
 }
 
 void FormChannelInformation::placeOpenEditor() {
-    if (Text1->isVisible()) placeEditor(Text1, editRow_, editColumn_, true);
+    if (Text1->isVisible()) placeEditor(Text1, editRow_, editColumn_);
     for (QComboBox* box : Combo1)
-        if (box->isVisible()) placeEditor(box, editRow_, editColumn_, false);
+        if (box->isVisible()) placeEditor(box, editRow_, editColumn_);
 }
 
 void FormChannelInformation::FreshData() {
@@ -482,9 +474,8 @@ void FormChannelInformation::commitText1() {
 void FormChannelInformation::storeReceive(int row, const QString& text) {
     GlobalState& state = globalState();
     const bool isNew = cellText(row, Col::kColDecode).isEmpty();
-    const FrequencyCommit commit =
-        CommitReceiveFrequency(state, row - 1, text, NumberReading::Leading, isNew,
-                               cellText(row, Col::kColTx).isEmpty());
+    const FrequencyCommit commit = CommitReceiveFrequency(
+        state, row - 1, text, NumberReading::Leading, isNew, cellText(row, Col::kColTx).isEmpty());
     if (commit.channelErased) {
         for (int column = Col::kColRx; column <= Col::kColSpacing; ++column)
             setCellText(row, column, QString());
@@ -641,8 +632,8 @@ bool FormChannelInformation::handleEditorKey(QObject* watched, QKeyEvent* event)
 
 bool FormChannelInformation::handleShortcut(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                              Qt::MetaModifier);
+        event->modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const bool shift = modifiers == Qt::ShiftModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
     const int key = event->key();
@@ -668,8 +659,7 @@ bool FormChannelInformation::handleShortcut(QKeyEvent* event) {
     if (!action) return false;
 
     const GlobalState& state = globalState();
-    if (state.SelectedChannel < 1 || state.SelectedChannel > kChannels ||
-        state.SelectedColumn < 1)
+    if (state.SelectedChannel < 1 || state.SelectedChannel > kChannels || state.SelectedColumn < 1)
         return true;
     // A half-typed cell is committed first, so the command sees (and moves) what the
     // user typed rather than leaving it to land on another channel afterwards.
@@ -680,9 +670,7 @@ bool FormChannelInformation::handleShortcut(QKeyEvent* event) {
 
 // ---- Commands ---------------------------------------------------------------------------
 
-void FormChannelInformation::openChannelEditor() {
-    FormChannelEdit::open();
-}
+void FormChannelInformation::openChannelEditor() { FormChannelEdit::open(); }
 
 void FormChannelInformation::openChannelCopy() {
     const int channel = globalState().SelectedChannel;

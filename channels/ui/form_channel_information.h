@@ -63,7 +63,7 @@ private:
 
     // Grid events.
     void gridClick(int row, int column);
-    void placeEditor(QWidget* editor, int row, int column, bool fullHeight);
+    void placeEditor(QWidget* editor, int row, int column);
     void placeOpenEditor();
     void Timer1Timer();
 

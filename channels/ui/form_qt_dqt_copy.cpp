@@ -97,8 +97,7 @@ bool FormQtDqtCopy::eventFilter(QObject* watched, QEvent* event) {
 void FormQtDqtCopy::leaveEncode() {
     if (done_) return;
     const ToneEntry entry = ToneWordFromText(ComboEncode->currentText(), NumberReading::Leading,
-                                             globalState().DecimalSeparator,
-                                             ToneRules::CopyDialog);
+                                             globalState().DecimalSeparator, ToneRules::CopyDialog);
     ComboEncode->setEditText(entry.text);
     if (enterPressed_) {
         enterPressed_ = false;

@@ -35,7 +35,8 @@ struct EditorFixture : Fixture {
 
     // Puts the focus into a control the way a click does.
     void clickInto(QWidget* control) {
-        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(5, control->height() / 2));
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(5, control->height() / 2));
     }
 
     static QString focusWidgetName() {
@@ -65,17 +66,27 @@ private slots:
         QTest::addColumn<bool>("english");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("English") << true
-                                 << QStringList{"Channel Edit", "Channel", "Rx Frequency",
-                                                "Tx Frequency", "CTCSS/DCS Decode",
-                                                "CTCSS/DCS Encode", "Tx Power", "Channel Spacing",
-                                                "Busy Channel Lock-out", "Scramble Type",
-                                                "Scan Add", "Scramble On", "Compand", "&Help",
+                                 << QStringList{"Channel Edit",
+                                                "Channel",
+                                                "Rx Frequency",
+                                                "Tx Frequency",
+                                                "CTCSS/DCS Decode",
+                                                "CTCSS/DCS Encode",
+                                                "Tx Power",
+                                                "Channel Spacing",
+                                                "Busy Channel Lock-out",
+                                                "Scramble Type",
+                                                "Scan Add",
+                                                "Scramble On",
+                                                "Compand",
+                                                "&Help",
                                                 "&Close"};
         QTest::newRow("Chinese") << false
-                                 << QStringList{"信道信息", "信道", "接收频率", "发射频率",
-                                                "CTCSS/DCS解码", "CTCSS/DCS编码", "发射功率",
-                                                "宽/窄带", "繁忙锁定", "扰频组别", "扫描添加",
-                                                "扰频开启", "压扩", "帮助(&H)", "关闭(&C)"};
+                                 << QStringList{"信道信息", "信道",          "接收频率",
+                                                "发射频率", "CTCSS/DCS解码", "CTCSS/DCS编码",
+                                                "发射功率", "宽/窄带",       "繁忙锁定",
+                                                "扰频组别", "扫描添加",      "扰频开启",
+                                                "压扩",     "帮助(&H)",      "关闭(&C)"};
     }
     void captionsFollowTheLanguage() {
         QFETCH(bool, english);
@@ -84,9 +95,9 @@ private slots:
         putChannel(1, {k462_55, k462_55});
         f.openEditor(1);
         QStringList shown{f.editor->windowTitle()};
-        for (const char* name : {"LabelChannel", "LabelRxFreq", "LabelTxFreq", "LabelDecode",
-                                 "LabelEncode", "LabelTxPower", "LabelSpace", "LabelBusyLock",
-                                 "LabelScrambleType"})
+        for (const char* name :
+             {"LabelChannel", "LabelRxFreq", "LabelTxFreq", "LabelDecode", "LabelEncode",
+              "LabelTxPower", "LabelSpace", "LabelBusyLock", "LabelScrambleType"})
             shown << f.child<QLabel>(name)->text();
         for (const char* name : {"CheckScanAdd", "CheckScramble", "CheckCompand"})
             shown << f.child<QCheckBox>(name)->text();
@@ -131,8 +142,8 @@ private slots:
         QVERIFY(f.child<QCheckBox>("CheckScanAdd")->isChecked());
         QVERIFY(globalState().ChannelGridStale);
         // The grid follows on its next tick.
-        QTRY_COMPARE(f.rowTexts(3), (QStringList{"462.50000", "462.50000", "None", "None",
-                                                 "High", "Add", "25K(Wide)"}));
+        QTRY_COMPARE(f.rowTexts(3), (QStringList{"462.50000", "462.50000", "None", "None", "High",
+                                                 "Add", "25K(Wide)"}));
         Q_UNUSED(page);
     }
 
@@ -160,8 +171,12 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("receive above") << true << "TextRxFreq" << "600" << "480.00000";
-        QTest::newRow("transmit below") << false << "TextTxFreq" << "399.9" << "400.00000";
+        QTest::newRow("receive above") << true << "TextRxFreq"
+                                       << "600"
+                                       << "480.00000";
+        QTest::newRow("transmit below") << false << "TextTxFreq"
+                                        << "399.9"
+                                        << "400.00000";
     }
     void outOfBandEntriesAreCorrected() {
         QFETCH(bool, english);
@@ -223,10 +238,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("word");
-        QTest::newRow("tenths dropped") << "." << "67.04" << "67.0" << QByteArray::fromHex("9e02");
-        QTest::newRow("unreadable") << "." << "100N" << "67.0" << QByteArray::fromHex("9e02");
-        QTest::newRow("comma") << "," << "69,3" << "69,3" << QByteArray::fromHex("b502");
-        QTest::newRow("DCS") << "." << "d0234" << "D023N" << QByteArray::fromHex("1320");
+        QTest::newRow("tenths dropped") << "."
+                                        << "67.04"
+                                        << "67.0" << QByteArray::fromHex("9e02");
+        QTest::newRow("unreadable") << "."
+                                    << "100N"
+                                    << "67.0" << QByteArray::fromHex("9e02");
+        QTest::newRow("comma") << ","
+                               << "69,3"
+                               << "69,3" << QByteArray::fromHex("b502");
+        QTest::newRow("DCS") << "."
+                             << "d0234"
+                             << "D023N" << QByteArray::fromHex("1320");
     }
     void tonesAreShownAndStored() {
         QFETCH(QString, separator);
@@ -298,7 +321,8 @@ private slots:
         f.openEditor(8);
         auto* widget = f.editor->findChild<QWidget*>(control);
         if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+            QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(6, check->height() / 2));
         } else {
             auto* box = static_cast<QComboBox*>(widget);
             box->setFocus();

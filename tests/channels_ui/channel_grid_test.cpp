@@ -24,14 +24,19 @@ private slots:
         QTest::addColumn<bool>("english");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("title");
-        QTest::newRow("English") << true
-                                 << QStringList{"CH", "Rx Frequency", "Tx Frequency",
-                                                "CTCSS/DCS Decode", "CTCSS/DCS Encode",
-                                                "Tx Power", "Scan Add", "Channel Spacing", "More"}
+        QTest::newRow("English") << true << QStringList{"CH",
+                                                        "Rx Frequency",
+                                                        "Tx Frequency",
+                                                        "CTCSS/DCS Decode",
+                                                        "CTCSS/DCS Encode",
+                                                        "Tx Power",
+                                                        "Scan Add",
+                                                        "Channel Spacing",
+                                                        "More"}
                                  << "Channel Information";
         QTest::newRow("Chinese") << false
-                                 << QStringList{"信道", "接收频率", "发射频率", "解码", "编码",
-                                                "发射功率", "扫描添加", "宽/窄带", "更多"}
+                                 << QStringList{"信道",     "接收频率", "发射频率", "解码", "编码",
+                                                "发射功率", "扫描添加", "宽/窄带",  "更多"}
                                  << "信道信息";
     }
     void captionsFollowTheLanguage() {
@@ -62,9 +67,9 @@ private slots:
         QVERIFY(grid->horizontalHeader()->height() >= 33);
         for (int column = 1; column <= 8; ++column) {
             const QRect cell = page->cellRect(1, column);
-            QVERIFY2(cell.width() >= grid->fontMetrics().horizontalAdvance(
-                                         page->cellText(1, column)),
-                     qPrintable(page->cellText(1, column)));
+            QVERIFY2(
+                cell.width() >= grid->fontMetrics().horizontalAdvance(page->cellText(1, column)),
+                qPrintable(page->cellText(1, column)));
         }
         QVERIFY(page->cellRect(1, Col::kColRx).width() >= 67);
         QVERIFY(page->cellRect(1, Col::kColSpacing).width() >= 80);
@@ -75,14 +80,13 @@ private slots:
     void storedChannelsAreShown() {
         Fixture f;
         // Receive-only channel from another band: shown, with the fixed validity bounds.
-        putChannel(2, {k146_52, -1, ToneWord{0x9E, 0x02}, ToneWord{0x13, 0xA0}, 0x00, 0x00,
-                       false});
+        putChannel(2, {k146_52, -1, ToneWord{0x9E, 0x02}, ToneWord{0x13, 0xA0}, 0x00, 0x00, false});
         // An empty channel whose scan bit was left set.
         SetScanBit(globalState().RadioImage, 3);
         FormChannelInformation* page = f.openPage();
         Q_UNUSED(page);
-        QCOMPARE(f.rowTexts(2), (QStringList{"146.52000", "", "67.0", "D023I", "Low", "Delete",
-                                             "12.5K(Narrow)"}));
+        QCOMPARE(f.rowTexts(2),
+                 (QStringList{"146.52000", "", "67.0", "D023I", "Low", "Delete", "12.5K(Narrow)"}));
         QCOMPARE(f.rowTexts(3), QStringList(7, QString()));
         QVERIFY(!ScanBitIsSet(globalState().RadioImage, 3));
     }
@@ -124,11 +128,13 @@ private slots:
         QTest::addColumn<int>("clicked");
         QTest::addColumn<bool>("channelExists");
         QTest::addColumn<int>("opened");
-        QTest::newRow("decode of an empty row") << int(Col::kColDecode) << false << int(Col::kColRx);
+        QTest::newRow("decode of an empty row")
+            << int(Col::kColDecode) << false << int(Col::kColRx);
         QTest::newRow("power of an empty row") << int(Col::kColPower) << false << int(Col::kColRx);
-        QTest::newRow("encode without transmit") << int(Col::kColEncode) << true << int(Col::kColTx);
-        QTest::newRow("decode without transmit") << int(Col::kColDecode) << true
-                                                 << int(Col::kColDecode);
+        QTest::newRow("encode without transmit")
+            << int(Col::kColEncode) << true << int(Col::kColTx);
+        QTest::newRow("decode without transmit")
+            << int(Col::kColDecode) << true << int(Col::kColDecode);
     }
     void clicksAreForcedToTheMissingFrequency() {
         QFETCH(int, clicked);
@@ -150,8 +156,8 @@ private slots:
 
     void emptyingTheReceiveCellErasesTheChannel() {
         Fixture f;
-        putChannel(7, {k462_55, k462_55, ToneWord{0x75, 0x03}, ToneWord{0x13, 0x20}, 0xC8, 0x11,
-                       true});
+        putChannel(
+            7, {k462_55, k462_55, ToneWord{0x75, 0x03}, ToneWord{0x13, 0x20}, 0xC8, 0x11, true});
         f.openPage();
         f.clickCell(7, Col::kColRx);
         QCOMPARE(f.text1()->selectedText(), QStringLiteral("462.55000"));
@@ -169,8 +175,8 @@ private slots:
         f.clickCell(7, Col::kColTx);
         f.key(Qt::Key_Backspace);
         f.key(Qt::Key_Return);
-        QCOMPARE(f.rowTexts(7), (QStringList{"462.55000", "", "88.5", "", "High", "Add",
-                                             "25K(Wide)"}));
+        QCOMPARE(f.rowTexts(7),
+                 (QStringList{"462.55000", "", "88.5", "", "High", "Add", "25K(Wide)"}));
         const QByteArray bytes = recordBytes(7);
         QCOMPARE(bytes.mid(4, 4), QByteArray(4, char(0xFF)));
         QCOMPARE(bytes.mid(8, 4), QByteArray::fromHex("7503ffff"));
@@ -182,13 +188,17 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
-        QTest::newRow("receive above") << true << int(Col::kColRx) << "600" << "480.00000"
+        QTest::newRow("receive above") << true << int(Col::kColRx) << "600"
+                                       << "480.00000"
                                        << "Frequency is out of range!";
-        QTest::newRow("receive below") << true << int(Col::kColRx) << "100" << "400.00000"
+        QTest::newRow("receive below") << true << int(Col::kColRx) << "100"
+                                       << "400.00000"
                                        << "Frequency is out of range!";
-        QTest::newRow("separator alone") << false << int(Col::kColRx) << "." << "400.00000"
+        QTest::newRow("separator alone") << false << int(Col::kColRx) << "."
+                                         << "400.00000"
                                          << "频率超出范围！";
-        QTest::newRow("transmit above") << true << int(Col::kColTx) << "481" << "480.00000"
+        QTest::newRow("transmit above") << true << int(Col::kColTx) << "481"
+                                        << "480.00000"
                                         << "Frequency is out of range!";
     }
     void outOfBandEntriesAreCorrectedAfterAWarning() {
@@ -251,12 +261,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("word");
-        QTest::newRow("DCS filled on the right") << "." << "d23" << "D230N" << QByteArray::fromHex("9820");
-        QTest::newRow("DCS inverted") << "." << "D023I" << "D023I" << QByteArray::fromHex("13a0");
-        QTest::newRow("CTCSS") << "." << "88.5" << "88.5" << QByteArray::fromHex("7503");
-        QTest::newRow("comma keeps tenths") << "," << "69,3" << "69,3" << QByteArray::fromHex("b502");
-        QTest::newRow("empty reads 0") << "." << "" << "67.0" << QByteArray::fromHex("9e02");
-        QTest::newRow("above the list") << "." << "300" << "254.1" << QByteArray::fromHex("ed09");
+        QTest::newRow("DCS filled on the right") << "."
+                                                 << "d23"
+                                                 << "D230N" << QByteArray::fromHex("9820");
+        QTest::newRow("DCS inverted") << "."
+                                      << "D023I"
+                                      << "D023I" << QByteArray::fromHex("13a0");
+        QTest::newRow("CTCSS") << "."
+                               << "88.5"
+                               << "88.5" << QByteArray::fromHex("7503");
+        QTest::newRow("comma keeps tenths") << ","
+                                            << "69,3"
+                                            << "69,3" << QByteArray::fromHex("b502");
+        QTest::newRow("empty reads 0") << "."
+                                       << ""
+                                       << "67.0" << QByteArray::fromHex("9e02");
+        QTest::newRow("above the list") << "."
+                                        << "300"
+                                        << "254.1" << QByteArray::fromHex("ed09");
     }
     void typedTonesAreNormalisedAndStored() {
         QFETCH(QString, separator);
@@ -387,8 +409,7 @@ private slots:
         f.key(Qt::Key_Return);
         QCOMPARE(f.rowTexts(1), (QStringList{"446.00625", "446.10000", "D754N", "100.0", "Low",
                                              "Add", "12.5K(Narrow)"}));
-        QCOMPARE(recordBytes(1).left(14),
-                 QByteArray::fromHex("2506604400006144ec21e8030000"));
+        QCOMPARE(recordBytes(1).left(14), QByteArray::fromHex("2506604400006144ec21e8030000"));
         QCOMPARE(page->currentRow(), 2);
         QCOMPARE(page->currentColumn(), int(Col::kColRx));
     }
@@ -417,14 +438,14 @@ private slots:
     void insertAndDeleteAtChannel16_data() {
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::newRow("Shift+F9 with channel 16 in use") << Qt::Key_F9
-                                                         << Qt::KeyboardModifiers(Qt::ShiftModifier);
-        QTest::newRow("Ctrl+I with channel 16 in use") << Qt::Key_I
-                                                       << Qt::KeyboardModifiers(Qt::ControlModifier);
-        QTest::newRow("Shift+F10 on channel 16") << Qt::Key_F10
-                                                 << Qt::KeyboardModifiers(Qt::ShiftModifier);
-        QTest::newRow("Ctrl+D on channel 16") << Qt::Key_D
-                                              << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Shift+F9 with channel 16 in use")
+            << Qt::Key_F9 << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+I with channel 16 in use")
+            << Qt::Key_I << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Shift+F10 on channel 16")
+            << Qt::Key_F10 << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+D on channel 16")
+            << Qt::Key_D << Qt::KeyboardModifiers(Qt::ControlModifier);
     }
     void insertAndDeleteAtChannel16() {
         QFETCH(Qt::Key, key);

@@ -47,14 +47,16 @@ private slots:
         QTest::addColumn<QStringList>("frequencyCopy");
         QTest::addColumn<QStringList>("toneCopy");
         QTest::newRow("English")
-            << true << QStringList{"Copy Channel", "Channel", "To Channel", "C&opy", "&Close", "&Help"}
+            << true
+            << QStringList{"Copy Channel", "Channel", "To Channel", "C&opy", "&Close", "&Help"}
             << QStringList{"Frequency Copy", "Receive", "Transmit", "&OK", "&Cancel", "&Help"}
             << QStringList{"QT/DQT Copy", "Decode", "Encode", "&OK", "&Cancel", "&Help"};
-        QTest::newRow("Chinese")
-            << false << QStringList{"信道复制", "信道", "到信道", "复制(&O)", "关闭(&C)", "帮助(&H)"}
-            << QStringList{"频率复制", "接收频率", "发射频率", "确定(&O)", "取消(&C)", "帮助(&H)"}
-            << QStringList{"亚音复制", "接收亚音频", "发射亚音频", "确定(&O)", "取消(&C)",
-                           "帮助(&H)"};
+        QTest::newRow("Chinese") << false << QStringList{"信道复制", "信道",     "到信道",
+                                                         "复制(&O)", "关闭(&C)", "帮助(&H)"}
+                                 << QStringList{"频率复制", "接收频率", "发射频率",
+                                                "确定(&O)", "取消(&C)", "帮助(&H)"}
+                                 << QStringList{"亚音复制", "接收亚音频", "发射亚音频",
+                                                "确定(&O)", "取消(&C)",   "帮助(&H)"};
     }
     void textsFollowTheLanguage() {
         QFETCH(bool, english);
@@ -64,7 +66,8 @@ private slots:
         Fixture f(english);
         auto texts = [](QDialog& dialog, const char* label1, const char* label2,
                         const char* button1, const char* button2) {
-            return QStringList{dialog.windowTitle(), child<QLabel>(&dialog, label1)->text(),
+            return QStringList{dialog.windowTitle(),
+                               child<QLabel>(&dialog, label1)->text(),
                                child<QLabel>(&dialog, label2)->text(),
                                child<QPushButton>(&dialog, button1)->text(),
                                child<QPushButton>(&dialog, button2)->text(),
@@ -78,8 +81,7 @@ private slots:
         QCOMPARE(texts(frequency, "LabelRxFreq", "LabelTxFreq", "CommandOK", "CommandCancel"),
                  frequencyCopy);
         FormQtDqtCopy tone(3, QStringLiteral("88.5"));
-        QCOMPARE(texts(tone, "LabelDecode", "LabelEncode", "CommandOK", "CommandCancel"),
-                 toneCopy);
+        QCOMPARE(texts(tone, "LabelDecode", "LabelEncode", "CommandOK", "CommandCancel"), toneCopy);
 
         click(&channel, "CommandHelp");
         click(&frequency, "CommandHelp");
@@ -104,8 +106,8 @@ private slots:
         QFETCH(int, to);
         QFETCH(bool, sourceScan);
         Fixture f;
-        putChannel(from, {k462_55, 46300000, ToneWord{0x75, 0x03}, ToneWord{0x13, 0xA0}, 0xC9,
-                          0x11, sourceScan});
+        putChannel(from, {k462_55, 46300000, ToneWord{0x75, 0x03}, ToneWord{0x13, 0xA0}, 0xC9, 0x11,
+                          sourceScan});
         putChannel(to, {44600625, -1, {}, {}, 0x08, 0x01, !sourceScan});
         const QByteArray source = recordBytes(from);
         FormChannelCopy dialog(from);
@@ -162,13 +164,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("transmit");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "." << "" << QByteArray::fromHex("ffffffff") << "";
-        QTest::newRow("462.55") << "." << "462.55" << QByteArray::fromHex("00502546") << "";
-        QTest::newRow("comma") << "," << "462,55" << QByteArray::fromHex("00502546") << "";
-        QTest::newRow("500 above 480") << "." << "500" << QByteArray::fromHex("00000048")
-                                       << "Frequency is out of range!";
-        QTest::newRow("separator alone") << "." << "." << QByteArray::fromHex("00000040")
-                                         << "Frequency is out of range!";
+        QTest::newRow("empty") << "."
+                               << "" << QByteArray::fromHex("ffffffff") << "";
+        QTest::newRow("462.55") << "."
+                                << "462.55" << QByteArray::fromHex("00502546") << "";
+        QTest::newRow("comma") << ","
+                               << "462,55" << QByteArray::fromHex("00502546") << "";
+        QTest::newRow("500 above 480")
+            << "."
+            << "500" << QByteArray::fromHex("00000048") << "Frequency is out of range!";
+        QTest::newRow("separator alone")
+            << "."
+            << "." << QByteArray::fromHex("00000040") << "Frequency is out of range!";
     }
     void frequencyCopyStoresTheTransmitFrequency() {
         QFETCH(QString, separator);
@@ -197,7 +204,8 @@ private slots:
         QCOMPARE(recordBytes(6).mid(record::kEncodeTone, 2), QByteArray::fromHex("7503"));
         QCOMPARE(recordBytes(6).left(4), QByteArray::fromHex("00502546"));
         QVERIFY(globalState().ChannelGridStale);
-        QCOMPARE(f.doubles.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f.doubles.messages.texts(),
+                 message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) {
             QCOMPARE(f.doubles.messages.shown[0].icon, BoxIcon::Warning);
             QCOMPARE(f.doubles.messages.shown[0].buttons, BoxButtons::Ok);
@@ -222,12 +230,18 @@ private slots:
         QTest::addColumn<QString>("decode");
         QTest::addColumn<QString>("typed");  // after clearing the field; "-" keeps the text
         QTest::addColumn<QByteArray>("word");
-        QTest::newRow("D023I") << "D023N" << "D023I" << QByteArray::fromHex("13a0");
-        QTest::newRow("88.5") << "None" << "88.5" << QByteArray::fromHex("7503");
-        QTest::newRow("None kept") << "None" << "-" << QByteArray::fromHex("ffff");
-        QTest::newRow("Chinese none kept") << "无" << "-" << QByteArray::fromHex("ffff");
-        QTest::newRow("decode copied") << "D754N" << "-" << QByteArray::fromHex("ec21");
-        QTest::newRow("below 67") << "None" << "60" << QByteArray::fromHex("9e02");
+        QTest::newRow("D023I") << "D023N"
+                               << "D023I" << QByteArray::fromHex("13a0");
+        QTest::newRow("88.5") << "None"
+                              << "88.5" << QByteArray::fromHex("7503");
+        QTest::newRow("None kept") << "None"
+                                   << "-" << QByteArray::fromHex("ffff");
+        QTest::newRow("Chinese none kept") << "无"
+                                           << "-" << QByteArray::fromHex("ffff");
+        QTest::newRow("decode copied") << "D754N"
+                                       << "-" << QByteArray::fromHex("ec21");
+        QTest::newRow("below 67") << "None"
+                                  << "60" << QByteArray::fromHex("9e02");
     }
     void toneCopyStoresTheEncodeTone() {
         QFETCH(QString, decode);
@@ -257,12 +271,24 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("60") << "." << "60" << "67.0";
-        QTest::newRow("60 comma") << "," << "60" << "67,0";
-        QTest::newRow("300") << "." << "300" << "254.1";
-        QTest::newRow("D89") << "." << "D89" << "D770N";
-        QTest::newRow("lower case dropped") << "." << "d023n" << "67.0";
-        QTest::newRow("comma tenths") << "," << "69,3" << "69,3";
+        QTest::newRow("60") << "."
+                            << "60"
+                            << "67.0";
+        QTest::newRow("60 comma") << ","
+                                  << "60"
+                                  << "67,0";
+        QTest::newRow("300") << "."
+                             << "300"
+                             << "254.1";
+        QTest::newRow("D89") << "."
+                             << "D89"
+                             << "D770N";
+        QTest::newRow("lower case dropped") << "."
+                                            << "d023n"
+                                            << "67.0";
+        QTest::newRow("comma tenths") << ","
+                                      << "69,3"
+                                      << "69,3";
     }
     void toneCopyNormalisesOnLeaving() {
         QFETCH(QString, separator);

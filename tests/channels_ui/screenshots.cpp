@@ -16,8 +16,8 @@ namespace {
 
 void putSampleChannels() {
     putChannel(1, {46255000, 46255000, ToneWord{0x75, 0x03}, ToneWord{0x75, 0x03}});
-    putChannel(2, {46256250, 46756250, ToneWord{0x13, 0x20}, ToneWord{0x13, 0xA0}, 0x00, 0x00,
-                   false});
+    putChannel(2,
+               {46256250, 46756250, ToneWord{0x13, 0x20}, ToneWord{0x13, 0xA0}, 0x00, 0x00, false});
     putChannel(3, {44600625, -1, ToneWord{0xED, 0x09}});
     putChannel(4, {47999999, 48000000, tones::kNone, ToneWord{0xEC, 0x21}, 0xF8, 0x01});
 }
