@@ -371,8 +371,8 @@ void FormChannelInformation::Timer1Timer() {
     if (state.SelectedChannel == followedChannel_) return;
     followedChannel_ = state.SelectedChannel;
     const bool editing =
-        Text1->isVisible() ||
-        std::any_of(Combo1.begin(), Combo1.end(), [](QComboBox* box) { return box->isVisible(); });
+        !Text1->isHidden() ||
+        std::any_of(Combo1.begin(), Combo1.end(), [](QComboBox* box) { return !box->isHidden(); });
     if (!editing && state.SelectedChannel >= 1 && state.SelectedChannel <= kChannels &&
         currentRow() != state.SelectedChannel)
         setCurrentCell(state.SelectedChannel, qMax(1, currentColumn()));
@@ -431,26 +431,28 @@ void FormChannelInformation::placeEditor(QWidget* editor, int row, int column) {
 }
 
 void FormChannelInformation::placeOpenEditor() {
-    if (Text1->isVisible()) placeEditor(Text1, editRow_, editColumn_);
+    if (!Text1->isHidden()) placeEditor(Text1, editRow_, editColumn_);
     for (QComboBox* box : Combo1)
-        if (box->isVisible()) placeEditor(box, editRow_, editColumn_);
+        if (!box->isHidden()) placeEditor(box, editRow_, editColumn_);
 }
 
+// An in-place editor counts as open while it is not put away, even when the page itself
+// is not on screen (a minimized page still commits what was typed in it).
 void FormChannelInformation::FreshData() {
     // What is typed in the channel editor is committed as well, so that a save or a
     // transfer never misses it.
     FormChannelEdit::commitPendingEdits();
     for (int k = 0; k < 5; ++k) {
-        if (Combo1[k]->isVisible()) {
+        if (!Combo1[k]->isHidden()) {
             commitCombo(k);
             return;
         }
     }
-    if (Text1->isVisible()) commitText1();
+    if (!Text1->isHidden()) commitText1();
 }
 
 void FormChannelInformation::commitText1() {
-    if (!Text1->isVisible() || committing_) return;
+    if (Text1->isHidden() || committing_) return;
     const int row = editRow_;
     const int column = editColumn_;
     committing_ = true;
@@ -508,7 +510,7 @@ void FormChannelInformation::storeTransmit(int row, const QString& text) {
 
 void FormChannelInformation::commitCombo(int k) {
     QComboBox* box = Combo1[k];
-    if (!box->isVisible() || committing_) return;
+    if (box->isHidden() || committing_) return;
     GlobalState& state = globalState();
     const int row = editRow_;
     const int column = editColumn_;
