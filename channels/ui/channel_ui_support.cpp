@@ -81,6 +81,13 @@ void showChildWindow(QWidget* window, int state) {
         target->activateWindow();
 }
 
+void detachChildren(QObject* window) {
+    for (QObject* child : window->findChildren<QObject*>()) {
+        child->removeEventFilter(window);
+        QObject::disconnect(child, nullptr, window, nullptr);
+    }
+}
+
 void closeChildWindow(QWidget* window) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
         frame->close();

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QKeyEvent;
+class QObject;
 class QLineEdit;
 class QWidget;
 
@@ -43,6 +44,11 @@ int windowStateCode(const QWidget* window);
 // in a window state (0 normal, 1 minimized, 2 maximized; a minimized state opens normal so
 // that the window the user asked for is seen), and brings it to the front.
 void showChildWindow(QWidget* window, int state);
+
+// Called first thing in a window's destructor: its controls, which are destroyed after
+// the window's own part, no longer call back into it (a focused box that goes emits
+// signals and focus events on its way out).
+void detachChildren(QObject* window);
 
 // Closes a child window together with the MDI sub-window around it.
 void closeChildWindow(QWidget* window);

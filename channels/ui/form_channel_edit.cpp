@@ -50,7 +50,14 @@ FormChannelEdit::FormChannelEdit(QWidget* parent) : QWidget(parent) {
     Timer1.start(kRefreshMs);
 }
 
-FormChannelEdit::~FormChannelEdit() { state().ChannelEditOpen = false; }
+FormChannelEdit::~FormChannelEdit() {
+    channel_ui::detachChildren(this);
+    if (frame_) {
+        frame_->removeEventFilter(this);
+        QObject::disconnect(frame_, nullptr, this, nullptr);
+    }
+    state().ChannelEditOpen = false;
+}
 
 FormChannelEdit* FormChannelEdit::instance() { return instance_.data(); }
 

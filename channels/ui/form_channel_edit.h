@@ -91,7 +91,7 @@ private:
     bool EnterPressed = false;
     bool committing_ = false;  // a commit is running (its message box takes the focus)
     int shownChannel_ = 0;
-    QWidget* frame_ = nullptr;  // the MDI sub-window around the editor, once in one
+    QPointer<QWidget> frame_;  // the MDI sub-window around the editor, once in one
 
     static QPointer<FormChannelEdit> instance_;
 };

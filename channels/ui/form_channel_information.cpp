@@ -116,6 +116,8 @@ FormChannelInformation::FormChannelInformation(QWidget* parent)
     pageLoaded();
 }
 
+FormChannelInformation::~FormChannelInformation() { channel_ui::detachChildren(this); }
+
 void FormChannelInformation::buildControls() {
     setObjectName(QStringLiteral("FormChannelInformation"));
 

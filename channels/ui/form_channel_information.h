@@ -16,6 +16,7 @@ class FormChannelInformation : public PageWindow {
     Q_OBJECT
 public:
     explicit FormChannelInformation(QWidget* parent = nullptr);
+    ~FormChannelInformation() override;
 
     // Grid columns; column 0 is the fixed column of channel numbers, row 0 the captions.
     enum Column {
