@@ -681,7 +681,7 @@ void FormChannelInformation::openChannelCopy() {
     if (cellText(channel, Col::kColRx).isEmpty()) return;
     FormChannelCopy dialog(channel, this);
     dialog.exec();
-    Timer1Timer();
+    afterCopyDialog();
 }
 
 void FormChannelInformation::openFrequencyCopy() {
@@ -689,7 +689,7 @@ void FormChannelInformation::openFrequencyCopy() {
     if (cellText(channel, Col::kColRx).isEmpty()) return;
     FormFrequencyCopy dialog(channel, cellText(channel, Col::kColRx), this);
     dialog.exec();
-    Timer1Timer();
+    afterCopyDialog();
 }
 
 void FormChannelInformation::openToneCopy() {
@@ -697,6 +697,15 @@ void FormChannelInformation::openToneCopy() {
     if (cellText(channel, Col::kColTx).isEmpty()) return;
     FormQtDqtCopy dialog(channel, cellText(channel, Col::kColDecode), this);
     dialog.exec();
+    afterCopyDialog();
+}
+
+// A copy dialog that wrote shows in the grid at once, and in the open channel editor,
+// which may show the channel that was written.
+void FormChannelInformation::afterCopyDialog() {
+    GlobalState& state = globalState();
+    if (!state.ChannelGridStale) return;
+    state.ChannelEditStale = true;
     Timer1Timer();
 }
 

@@ -83,6 +83,7 @@ private:
     void openChannelCopy();
     void openFrequencyCopy();
     void openToneCopy();
+    void afterCopyDialog();
     void insertChannel();
     void deleteChannel();
 

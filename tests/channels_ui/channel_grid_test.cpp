@@ -540,6 +540,8 @@ private slots:
             [&] { f.key(Qt::Key_F3, Qt::ShiftModifier); });
         QCOMPARE(f.rowTexts(7), f.rowTexts(3));
         QCOMPARE(page->cellText(7, Col::kColDecode), QStringLiteral("88.5"));
+        QVERIFY(!globalState().ChannelGridStale);
+        QVERIFY(globalState().ChannelEditStale);  // an open editor may show channel 7
     }
 
     void helpAndClose() {
