@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -472,6 +473,9 @@ int main(int argc, char** argv) {
         stderr, "korva-radio-sim: radio on %s (%s%s)\n", device.c_str(),
         options.model.value_or(memory[image::kModelByte]) == image::kModelVhf ? "VHF" : "UHF",
         options.paced ? ", 9600-baud pacing" : "");
+
+    // Wake up on time for each paced byte rather than within the default 50 us of slack.
+    if (options.paced) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
     Radio radio(options, memory);
     std::deque<Timed> incoming;  // bytes from the programmer, due when fully on the line
