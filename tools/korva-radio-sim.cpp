@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "core/default_image.h"
 #include "core/radio_image.h"
 
 namespace {
@@ -174,18 +175,6 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         }
     }
     return options;
-}
-
-// The factory memory: a UHF 400-480 MHz radio with every channel erased.
-Memory factoryMemory() {
-    Memory memory{};
-    std::fill(memory.begin() + image::channelOffset(1),
-              memory.begin() + image::channelOffset(image::kChannelCount + 1), 0xFF);
-    std::fill(memory.begin() + image::kPassword,
-              memory.begin() + image::kPassword + image::kPasswordSize, 0xFF);
-    const auto record = modelRecord(false, 147);
-    std::copy(record.begin(), record.end(), memory.begin() + image::kModelRecord);
-    return memory;
 }
 
 // Four channels on 462.550, 462.575, 462.600 and 462.625 MHz, wide, high power.
@@ -421,7 +410,7 @@ int main(int argc, char** argv) {
     if (!parsed) return 2;
     const Options& options = *parsed;
 
-    Memory memory = factoryMemory();
+    Memory memory = defaultImage();
     if (!options.imagePath.empty() && !loadMemory(options.imagePath, memory)) return 1;
     if (options.sampleChannels) addSampleChannels(memory);
 
