@@ -406,6 +406,11 @@ struct Timed {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A simulator whose test, benchmark or demo died ends with it instead of lingering.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) return 0;
+
     const std::optional<Options> parsed = parseOptions(argc, argv);
     if (!parsed) return 2;
     const Options& options = *parsed;
