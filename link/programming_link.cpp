@@ -45,7 +45,7 @@ void ProgrammingLink::startWrite(bool newPasswordPending, const QString& newPass
     reading_ = false;
     newPasswordPending_ = newPasswordPending;
     newPassword_ = newPassword;
-    global_.RadioImage[image::kVoxLevel] &= 0xF0;
+    global_.RadioImage[image::kVoxLevel] &= static_cast<uint8_t>(~kVoxLevelBits);
     start(pick("Write data into radio", "往对讲机写入数据"));
 }
 
