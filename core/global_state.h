@@ -59,6 +59,7 @@ struct GlobalState {
     bool ChannelGridStale = false;
     bool ChannelEditStale = false;
     int SelectedChannel = 1;  // channel (1..16) the grid's current row shows
+    int SelectedColumn = 0;   // grid column (1..8) of the last click; 0 before the first
 
     QString initFilePath() const { return AppFolder + InitFileName; }
 };

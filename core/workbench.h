@@ -5,6 +5,8 @@
 // registers itself; until then (and in tests of the logic) a quiet fallback answers.
 #include <QString>
 
+class QWidget;
+
 class Workbench {
 public:
     virtual ~Workbench() = default;
@@ -22,6 +24,11 @@ public:
     // Closes every child window, then opens the channel page in PageWindowState
     // (a minimized state opens it normal).
     virtual void reopenChannelPage() {}
+
+    // Takes a modeless window (the channel editor) as a child of the main window and shows
+    // it. Returns false when there is no main window to take it; the caller then shows the
+    // window on its own.
+    virtual bool addChildWindow(QWidget* /*window*/) { return false; }
 
     // Window-menu protocol of the pages (identifiers 1000..1002).
     virtual void windowMenuAppend(int /*id*/, const QString& /*caption*/) {}

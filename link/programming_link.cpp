@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/data_files.h"
 #include "core/radio_image.h"
 #include "core/workbench.h"
 #include "platform/platform.h"
@@ -13,11 +14,6 @@ namespace {
 
 uint8_t byteAt(const QByteArray& bytes, int index) {
     return index < bytes.size() ? static_cast<uint8_t>(bytes[index]) : 0;
-}
-
-// One single-byte character code per character; characters without one become '?'.
-QByteArray passwordCodes(const QString& password) {
-    return password.left(image::kPasswordSize).toLatin1();
 }
 
 }  // namespace
@@ -49,7 +45,7 @@ void ProgrammingLink::startWrite(bool newPasswordPending, const QString& newPass
     reading_ = false;
     newPasswordPending_ = newPasswordPending;
     newPassword_ = newPassword;
-    global_.RadioImage[image::kVoxLevel] &= 0xF0;
+    global_.RadioImage[image::kVoxLevel] &= static_cast<uint8_t>(~kVoxLevelBits);
     start(pick("Write data into radio", "往对讲机写入数据"));
 }
 
@@ -242,9 +238,10 @@ void ProgrammingLink::blockStep() {
         for (int j = 0; j < kBlockSize; ++j)
             frame.append(static_cast<char>(global_.RadioImage[address + j]));
         if (newPasswordPending_ && address >= kNewPasswordBlock && address < kWriteEnd) {
-            const QByteArray codes = passwordCodes(newPassword_);
+            uint8_t codes[image::kPasswordSize];
+            passwordToBytes(newPassword_, codes, image::kPasswordSize);
             for (int j = 0; j < image::kPasswordSize; ++j)
-                frame[kBlockHeaderSize + j] = j < codes.size() ? codes[j] : static_cast<char>(0xFF);
+                frame[kBlockHeaderSize + j] = static_cast<char>(codes[j]);
         }
     }
     write(frame);

@@ -40,6 +40,7 @@ constexpr int kBlockHeaderSize = 4;
 constexpr int kReadEnd = 0x400;           // a read covers 0x000..0x3FF
 constexpr int kWriteEnd = 0x300;          // a write covers 0x000..0x2FF
 constexpr int kNewPasswordBlock = 0x2F0;  // the block carrying the radio's password
+constexpr uint8_t kVoxLevelBits = 0x0F;   // low nibble of image byte 309, cleared before a write
 
 constexpr int kReplyTimeoutMs = 1000;
 constexpr int kSilentRestarts = 10;

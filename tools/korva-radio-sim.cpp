@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "core/default_image.h"
 #include "core/radio_image.h"
 
 namespace {
@@ -173,18 +175,6 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         }
     }
     return options;
-}
-
-// The factory memory: a UHF 400-480 MHz radio with every channel erased.
-Memory factoryMemory() {
-    Memory memory{};
-    std::fill(memory.begin() + image::channelOffset(1),
-              memory.begin() + image::channelOffset(image::kChannelCount + 1), 0xFF);
-    std::fill(memory.begin() + image::kPassword,
-              memory.begin() + image::kPassword + image::kPasswordSize, 0xFF);
-    const auto record = modelRecord(false, 147);
-    std::copy(record.begin(), record.end(), memory.begin() + image::kModelRecord);
-    return memory;
 }
 
 // Four channels on 462.550, 462.575, 462.600 and 462.625 MHz, wide, high power.
@@ -416,11 +406,16 @@ struct Timed {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A simulator whose test, benchmark or demo died ends with it instead of lingering.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) return 0;
+
     const std::optional<Options> parsed = parseOptions(argc, argv);
     if (!parsed) return 2;
     const Options& options = *parsed;
 
-    Memory memory = factoryMemory();
+    Memory memory = defaultImage();
     if (!options.imagePath.empty() && !loadMemory(options.imagePath, memory)) return 1;
     if (options.sampleChannels) addSampleChannels(memory);
 
@@ -472,6 +467,9 @@ int main(int argc, char** argv) {
         stderr, "korva-radio-sim: radio on %s (%s%s)\n", device.c_str(),
         options.model.value_or(memory[image::kModelByte]) == image::kModelVhf ? "VHF" : "UHF",
         options.paced ? ", 9600-baud pacing" : "");
+
+    // Wake up on time for each paced byte rather than within the default 50 us of slack.
+    if (options.paced) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 
     Radio radio(options, memory);
     std::deque<Timed> incoming;  // bytes from the programmer, due when fully on the line

@@ -46,6 +46,7 @@ public:
     explicit CountingPort(SerialPort& port) : port_(port) {}
     qint64 sent = 0;
     qint64 received = 0;
+    qint64 reactionNs = 0;  // from taking each reply to writing the next command
 
     void setListener(SerialPortListener* listener) override { port_.setListener(listener); }
     void setPortNumber(int n) override { port_.setPortNumber(n); }
@@ -59,18 +60,22 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     QString devicePath() const override { return port_.devicePath(); }
     void write(const QByteArray& bytes) override {
+        if (replyClock_.isValid()) reactionNs += replyClock_.nsecsElapsed();
+        replyClock_.invalidate();
         sent += bytes.size();
         port_.write(bytes);
     }
     QByteArray readAll() override {
         const QByteArray bytes = port_.readAll();
         received += bytes.size();
+        replyClock_.start();
         return bytes;
     }
     void discardInput() override { port_.discardInput(); }
 
 private:
     SerialPort& port_;
+    QElapsedTimer replyClock_;
 };
 
 class BenchHost : public radiolink::LinkHost {
@@ -88,7 +93,8 @@ public:
 
 struct Result {
     bool ok = false;
-    double elapsed = 0;  // seconds
+    double elapsed = 0;   // seconds
+    double reaction = 0;  // seconds the link took between replies and its next commands
     qint64 bytes = 0;
 };
 
@@ -113,6 +119,7 @@ Result transfer(bool read, MapSettings& settings, GlobalState& state) {
     result.elapsed = clock.nsecsElapsed() / 1e9;
     result.ok = host.succeeded;
     result.bytes = port.sent + port.received;
+    result.reaction = port.reactionNs / 1e9;
     link.unload();
     return result;
 }
@@ -164,8 +171,9 @@ int main(int argc, char** argv) {
                 qPrintable(sim.device()), paced ? ", paced at 9600 baud" : ", unpaced");
     std::printf(
         "limit = bytes on the wire x 10 / 9600 + 0.200 s end wait + 0.100 s closing tick\n\n");
-    std::printf("%-6s %4s %6s %10s %10s %8s\n", "", "run", "bytes", "elapsed s", "limit s",
-                "ratio");
+    std::printf("reaction = time the program took from each reply to its next command\n\n");
+    std::printf("%-6s %4s %6s %10s %10s %8s %11s\n", "", "run", "bytes", "elapsed s", "limit s",
+                "ratio", "reaction ms");
     int status = 0;
     for (const bool read : {true, false}) {
         std::vector<double> ratios;
@@ -180,9 +188,9 @@ int main(int argc, char** argv) {
             }
             const double limit = lineLimit(result.bytes);
             ratios.push_back(result.elapsed / limit);
-            std::printf("%-6s %4d %6lld %10.4f %10.4f %8.4f\n", read ? "read" : "write", run,
+            std::printf("%-6s %4d %6lld %10.4f %10.4f %8.4f %11.2f\n", read ? "read" : "write", run,
                         static_cast<long long>(result.bytes), result.elapsed, limit,
-                        result.elapsed / limit);
+                        result.elapsed / limit, result.reaction * 1000.0);
         }
         if (!ratios.empty()) {
             // The best run shows what the program adds; the median includes the machine's

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/default_image.h"
 #include "core/radio_image.h"
 #include "link/ui/form_process.h"
 #include "platform/serial/qt_serial_port.h"
@@ -142,8 +143,8 @@ private slots:
         // The question names the device and the system's reason ("No such device" once the
         // device file is gone); a retry then says the port cannot be opened.
         const QString question = doubles->messages.shown[0].text;
-        QVERIFY2(question.startsWith(QStringLiteral("Check connection!Retry or cancel?\n%1: ")
-                                         .arg(sim.device())),
+        QVERIFY2(question.startsWith(
+                     QStringLiteral("Check connection!Retry or cancel?\n%1: ").arg(sim.device())),
                  qPrintable(question));
         if (messages == 2) {
             const QString reopen = doubles->messages.shown[1].text;
@@ -152,6 +153,48 @@ private slots:
                      qPrintable(reopen));
         }
         QVERIFY(sim.waitForExit(3000));
+    }
+
+    void radioFaultsEndWithOneQuestion_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("block outside the image")
+            << QStringList{"--wrong-address", "2:3F8"} << true
+            << QStringLiteral("Check connection!Retry or cancel?");
+        QTest::newRow("no reply to block 4") << QStringList{"--drop-after", "3"} << true
+                                             << QStringLiteral("Check connection!Retry or cancel?");
+        QTest::newRow("UHF image into a VHF radio")
+            << QStringList{"--vhf"} << false
+            << QStringLiteral("Frequency band is different,Overwrite?");
+    }
+    void radioFaultsEndWithOneQuestion() {
+        QFETCH(QStringList, faults);
+        QFETCH(bool, read);
+        QFETCH(QString, question);
+        const QString dump = folder.filePath(QStringLiteral("fault.bin"));
+        RadioSimProcess sim(kSimulator);
+        QVERIFY2(sim.start(faults + QStringList{"--dump", dump}), qPrintable(sim.error()));
+        doubles->settings.values.insert(QStringLiteral("Ports/COM1"), sim.device());
+        doubles->messages.answers = {BoxAnswer::Cancel};
+        GlobalState& state = globalState();
+        state.RadioImage = patternImage(50);
+        state.TransferIsRead = read;
+        FormProcess form;
+        QSignalSpy finished(&form, &QDialog::finished);
+        form.show();
+        button(form, read ? "CommandRead" : "CommandWrite")->click();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.first().first().toInt(), int(QDialog::Rejected));
+        QCOMPARE(doubles->messages.texts(), QStringList{question});
+        QVERIFY(sim.stop());
+        if (!read) {  // refused: the radio keeps its memory
+            QFile memory(dump);
+            QVERIFY(memory.open(QIODevice::ReadOnly));
+            const QByteArray after = memory.readAll();
+            QCOMPARE(after.size(), 1024);
+            QCOMPARE(after, QByteArray(reinterpret_cast<const char*>(defaultImage().data()), 1024));
+        }
     }
 
     void portOpenFailuresSayWhy_data() {
