@@ -42,8 +42,6 @@ inline const char* const kTreeChannelKey = "TreeChannelInforamtion";
 inline const char* const kTreeOptionKey = "TreeOption";
 inline const char* const kTreeKeyKey = "TreeKey";
 
-// Windows carry their help topic in this dynamic property; F1 inside them opens it.
-inline const char* const kHelpTopicProperty = "helpTopic";
 // The topic of the main window itself: the contents page.
 inline const char* const kMainHelpTopic = "index.htm";
 
