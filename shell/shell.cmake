@@ -60,3 +60,14 @@ install(CODE "
 install(FILES shell/desktop/${KORVA_DESKTOP_ID}.desktop DESTINATION share/applications)
 install(FILES shell/desktop/${KORVA_DESKTOP_ID}.xml DESTINATION share/mime/packages)
 install(DIRECTORY ${korva_icon_dir}/ DESTINATION share/icons/hicolor)
+
+if(BUILD_TESTING)
+  add_test(NAME install_layout
+    COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR}
+            -DPREFIX=${PROJECT_BINARY_DIR}/install-check -P ${PROJECT_SOURCE_DIR}/shell/check_install.cmake)
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+  if(DESKTOP_FILE_VALIDATE)
+    add_test(NAME desktop_file
+      COMMAND ${DESKTOP_FILE_VALIDATE} ${PROJECT_SOURCE_DIR}/shell/desktop/${KORVA_DESKTOP_ID}.desktop)
+  endif()
+endif()
