@@ -191,39 +191,41 @@ void paintSplash(QPainter& p, const QRectF& rect) {
     sky.setColorAt(1, QColor("#1f7a8c"));
     p.fillRect(rect, sky);
 
-    // Radio waves behind the radio.
-    const qreal unit = rect.height() / kGrid;
-    const QPointF antennaTip(rect.left() + rect.width() * 0.08 + 10 * unit, rect.top() + 2 * unit);
+    // The radio (30 units tall with its antenna) on the left, three-quarters of the height.
+    const qreal unit = rect.height() * 0.75 / 30.0;
+    const QPointF origin(rect.left() + rect.width() * 0.08 - 7 * unit,
+                         rect.top() + (rect.height() - 30 * unit) / 2 - unit);
+    const QPointF antennaTip = origin + QPointF(10.3 * unit, 1 * unit);
     p.setBrush(Qt::NoBrush);
     for (int i = 1; i <= 3; ++i) {
-        QPen wave(QColor(255, 255, 255, 150 - 35 * i));
-        wave.setWidthF(unit * 0.5);
+        QPen wave(QColor(255, 255, 255, 170 - 40 * i));
+        wave.setWidthF(unit * 0.45);
+        wave.setCapStyle(Qt::RoundCap);
         p.setPen(wave);
-        const qreal r = unit * 2.2 * i;
-        p.drawArc(QRectF(antennaTip.x() - r, antennaTip.y() - r, 2 * r, 2 * r), 20 * 16, 70 * 16);
+        const qreal r = unit * 1.5 * i;
+        p.drawArc(QRectF(antennaTip.x() - r, antennaTip.y() - r, 2 * r, 2 * r), 10 * 16, 70 * 16);
     }
-
     p.save();
-    p.translate(rect.left() + rect.width() * 0.08, rect.top() + unit * 1.5);
-    p.scale(unit * 0.92, unit * 0.92);
+    p.translate(origin);
+    p.scale(unit, unit);
     drawRadio(p);
     p.restore();
 
-    const QRectF text(rect.left() + rect.width() * 0.42, rect.top(), rect.width() * 0.55,
+    const QRectF text(rect.left() + rect.width() * 0.45, rect.top(), rect.width() * 0.52,
                       rect.height());
     QFont title;
     title.setBold(true);
-    title.setPixelSize(qRound(rect.height() * 0.16));
+    title.setPixelSize(qRound(rect.height() * 0.15));
     p.setFont(title);
     p.setPen(Qt::white);
-    p.drawText(text.adjusted(0, 0, 0, -rect.height() * 0.2), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(text.adjusted(0, 0, 0, -rect.height() * 0.16), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("KORVA-77"));
     QFont version;
-    version.setPixelSize(qRound(rect.height() * 0.065));
+    version.setPixelSize(qRound(rect.height() * 0.07));
     p.setFont(version);
     p.setPen(QColor("#cfe8ef"));
-    p.drawText(text.adjusted(0, rect.height() * 0.2, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("FM  ·  1.0.2"));
+    p.drawText(text.adjusted(0, rect.height() * 0.18, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("v1.0.2"));
     p.restore();
 }
 
