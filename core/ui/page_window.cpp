@@ -1,6 +1,7 @@
 #include "core/ui/page_window.h"
 
 #include <QEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include "core/workbench.h"
@@ -26,26 +27,36 @@ void PageWindow::pageLoaded() {
     workbench().windowMenuAppend(menuId_, windowTitle());
 }
 
+void PageWindow::closePage() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
 void PageWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     followFrame();
 }
 
 // Watches the sub-window that the main window puts the page in: activation moves the
-// Window-menu tick, a state change records PageWindowState.
+// Window-menu tick, a state change records PageWindowState. A sub-window gets no
+// WindowActivate event when the MDI area activates it, so activation is followed through
+// its aboutToActivate signal.
 void PageWindow::followFrame() {
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame || frame == frame_) return;
     frame_ = frame;
     frame_->installEventFilter(this);
+    connect(frame, &QMdiSubWindow::aboutToActivate, this,
+            [this]() { workbench().windowMenuCheck(menuId_); });
+    if (QMdiArea* area = frame->mdiArea(); area && area->activeSubWindow() == frame)
+        workbench().windowMenuCheck(menuId_);
 }
 
 bool PageWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == frame_) {
         switch (event->type()) {
-            case QEvent::WindowActivate:
-                workbench().windowMenuCheck(menuId_);
-                break;
             case QEvent::WindowStateChange:
             case QEvent::Resize: {
                 const Qt::WindowStates state = frame_->windowState();

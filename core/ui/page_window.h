@@ -28,6 +28,10 @@ protected:
     // open flag and appends the caption to the Window menu.
     void pageLoaded();
 
+    // Closes the page together with the MDI sub-window around it, if any: closing only the
+    // page would leave an empty frame behind in the main window.
+    void closePage();
+
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
