@@ -387,7 +387,6 @@ void MDIFormMain::runStartupSequence() {
     splitterDragging_ = false;
     layoutTreePanel(kSplitterStart);
     if (TreeView1->topLevelItemCount() > 0) TreeView1->topLevelItem(0)->setExpanded(true);
-    rootExpanded_ = true;
 
     state.PageWindowState = 0;
     openPage(page_id::kChannelInformation);
@@ -767,11 +766,8 @@ void MDIFormMain::MenuAbout_Click() {
 
 void MDIFormMain::TreeView1_NodeClick(QTreeWidgetItem* node) {
     if (!node) return;
+    // The root opens nothing; it only folds and unfolds.
     const QString key = node->data(0, kKeyRole).toString();
-    if (key == QLatin1String(kTreeRootKey)) {
-        rootExpanded_ = node->isExpanded();
-        return;
-    }
     for (const TreeText& text : kTreeNodes)
         if (key == QLatin1String(text.key)) openPage(text.page);
 }

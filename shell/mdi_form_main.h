@@ -177,5 +177,4 @@ private:
     int splitterTwips_ = tree_layout::kSplitterStart;
     bool splitterDragging_ = false;
     bool relayoutPending_ = false;
-    bool rootExpanded_ = false;
 };
