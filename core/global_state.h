@@ -37,6 +37,9 @@ struct GlobalState {
     QString CurrentFilePath;
     QString CurrentFileName = QStringLiteral("new.rdat");
     QString HelpFilePath;
+    // Set once a missing or short start-up file has been reported, so that the
+    // built-in default image is announced only once per run.
+    bool InitFileFaultReported = false;
 
     // Dialog outcomes consumed by the main window
     bool ModelChanged = false;
@@ -67,6 +70,8 @@ GlobalState& globalState();
 // Chooses the English or the Chinese form of a text by the language in force.
 QString pick(const char* english, const char* chinese);
 QString pick(const QString& english, const QString& chinese);
+// The same, by the language of a given state (for logic that works on its own state).
+QString pick(const GlobalState& state, const char* english, const char* chinese);
 
 // Application title, shown in message boxes and the main window.
 inline const char* const kAppTitle = "KORVA-77";

@@ -19,9 +19,24 @@ constexpr int kChannelSize = 16;
 constexpr int kChannelCount = 16;
 constexpr int kFunctionFirst = 275;       // function setup bytes 275..313
 constexpr int kFunctionLast = 313;
+constexpr int kCallResponse = 275;        // call-response list index 0..5
+constexpr int kVoxCancel = 279;           // 1 = VOX can be cancelled
+constexpr int kSquelchTail = 287;         // 1 = squelch-tail elimination without CTCSS/DCS
+constexpr int kMicNoiseReduction = 295;   // list index 0..2
+constexpr int kAlertLock = 296;           // 0 = locked, 1 = not locked
+constexpr int kResetAllowed = 299;        // 1 = reset allowed
 constexpr int kExtensionOption = 300;     // 1 = band extension on
-constexpr int kKeyAssignment = 306;
-constexpr int kVoxLevel = 309;            // low nibble: VOX level, cleared before a write
+constexpr int kFunctionFlags = 303;       // battery save, beep, voice prompt, VOX, scramble, ...
+constexpr int kTimeOutTimer = 304;        // 0 = off, n = 15 * n seconds, n = 1..40
+constexpr int kTimeOutWarning = 305;      // 0 = off, 1..10 seconds
+constexpr int kKeyAssignment = 306;       // low nibble PF1, high nibble PF2
+constexpr int kSquelchLevel = 308;        // 0..9
+constexpr int kVoxLevel = 309;            // low nibble: VOX level, cleared before a write;
+                                          // high nibble: VOX delay index 0..5
+constexpr int kAlertMethod = 310;         // bits 6-7: 1 local, 2 remote, 3 both
+constexpr int kInfraredBank = 311;        // two BCD digits
+constexpr int kInfraredHundreds = 312;    // 1..9
+constexpr int kInfraredTensUnits = 313;   // two BCD digits 1..9
 constexpr int kScanAddBits = 382;         // 382..383, channels 1..16
 constexpr int kModelRecord = 440;         // 440..447
 constexpr int kModelRecordSize = 8;
@@ -31,6 +46,17 @@ constexpr int kPassword = 752;            // 0x2F0..0x2F5 programming password i
 constexpr int kPasswordSize = 6;
 constexpr int kFactoryData = 768;         // 0x300..0x3FF factory alignment, never written
 constexpr int kWritableEnd = 768;         // the whole-image write sends 0x000..0x2FF
+
+// Bits of the function flags byte 303.
+constexpr uint8_t kBatterySaveBit = 0x01;
+constexpr uint8_t kBeepBit = 0x02;
+constexpr uint8_t kVoicePromptBits = 0x0C;  // 00 off, 11 Chinese, 10 English
+constexpr uint8_t kVoiceChinese = 0x0C;
+constexpr uint8_t kVoiceEnglish = 0x08;
+constexpr uint8_t kVoxBit = 0x10;
+constexpr uint8_t kScrambleEnableBit = 0x20;
+constexpr uint8_t kRogerBit = 0x40;
+constexpr uint8_t kFreqHoppingBit = 0x80;
 
 constexpr uint8_t kModelVhf = 0x32;       // 50
 constexpr uint8_t kModelUhf = 0x33;       // 51; every value but 50 reads as UHF

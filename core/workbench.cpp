@@ -1,5 +1,6 @@
 #include "core/workbench.h"
 
+#include "core/data_files.h"
 #include "core/global_state.h"
 #include "core/radio_image.h"
 
@@ -22,5 +23,4 @@ void setWorkbench(Workbench* impl) { current = impl ? impl : &headless; }
 
 void HeadlessWorkbench::AnalyseModel() { analyseModel(globalState()); }
 
-// Decoding of the software record is added with the data files.
-void HeadlessWorkbench::AnalyseSoftwareData() {}
+void HeadlessWorkbench::AnalyseSoftwareData() { analyseSoftwareData(globalState()); }

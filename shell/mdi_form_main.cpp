@@ -19,9 +19,12 @@
 #include <QTreeWidget>
 
 #include "channels/ui/form_channel_information.h"
+#include "core/data_files.h"
 #include "core/radio_image.h"
+#include "core/startup.h"
 #include "core/ui/form_model_information.h"
 #include "core/ui/page_window.h"
+#include "core/value_helpers.h"
 #include "functions/ui/form_key_setting.h"
 #include "functions/ui/form_option.h"
 #include "platform/platform.h"
@@ -358,27 +361,18 @@ void MDIFormMain::createStatusBar() {
 
 void MDIFormMain::runStartupSequence() {
     GlobalState& state = globalState();
-    state.DecimalSeparator = pending::detectDecimalSeparator();
-    pending::readSettings(state);
+    state.DecimalSeparator = detectDecimalSeparator(QLocale::system());
+    SettingsStore& settings = platform::settings();
+    state.EnglishMode = englishModeFromSetting(settings.read(QLatin1String(kLanguageKey)));
+    state.ComPortNumber = portNumberFromSetting(settings.read(QLatin1String(kComPortKey)));
+    // Qt's own texts follow before the first message box can appear.
     applyQtTranslation(state.EnglishMode);
+    resetStartupState(state);
 
-    state.ChannelPageOpen = false;
-    state.OptionPageOpen = false;
-    state.KeyPageOpen = false;
-    state.SpecialCodeAllowed = true;
-    state.ChannelEditOpen = false;
-    state.TransferIsRead = false;
-    state.ProgramPassword.clear();
-    state.PageWindowState = 0;
-    state.CurrentFilePath.clear();
-    state.CurrentFileName = QStringLiteral("new.rdat");
-    state.LanguageChanged = false;
-    state.ChannelGridStale = false;
-    state.ChannelEditStale = false;
-
+    if (state.AppFolder.isEmpty()) state.AppFolder = QCoreApplication::applicationDirPath();
     state.InitFileName = QStringLiteral("/Init.dat");
     state.ModelChanged = false;
-    pending::loadStartupFile(state, true);
+    loadStartupFile(state);
     AnalyseModel();
     AnalyseSoftwareData();
 
@@ -388,7 +382,6 @@ void MDIFormMain::runStartupSequence() {
     layoutTreePanel(kSplitterStart);
     if (TreeView1->topLevelItemCount() > 0) TreeView1->topLevelItem(0)->setExpanded(true);
 
-    state.PageWindowState = 0;
     openPage(page_id::kChannelInformation);
 }
 
@@ -403,8 +396,7 @@ void MDIFormMain::setLanguageTexts() {
             action->setText(pick(text.english, text.chinese));
     }
 
-    state.HelpFilePath = state.AppFolder + (state.EnglishMode ? QStringLiteral("/KORVA-77_e.chm")
-                                                              : QStringLiteral("/KORVA-77_c.chm"));
+    state.HelpFilePath = helpFilePath(state.AppFolder, state.EnglishMode);
 
     for (const ToolText& button : kToolButtons) {
         if (!button.key) continue;
@@ -594,7 +586,7 @@ void MDIFormMain::reopenChannelPage() {
 
 void MDIFormMain::AnalyseModel() { analyseModel(globalState()); }
 
-void MDIFormMain::AnalyseSoftwareData() { pending::analyseSoftwareData(globalState()); }
+void MDIFormMain::AnalyseSoftwareData() { analyseSoftwareData(globalState()); }
 
 void MDIFormMain::AnalyseChannelInformation() {
     if (auto* page = qobject_cast<FormChannelInformation*>(findPage(page_id::kChannelInformation)))
@@ -644,9 +636,7 @@ void MDIFormMain::windowMenuRemove(int id) {
     }
 }
 
-void MDIFormMain::showHelpTopic(const QString& topic) {
-    platform::help().showTopic(globalState().HelpFilePath + QStringLiteral("::/HTML/") + topic);
-}
+void MDIFormMain::showHelpTopic(const QString& topic) { openHelpTopic(globalState(), topic); }
 
 // ----------------------------------------------------------------------------------------
 // Help: F1 opens the topic of the window that has the focus.
@@ -687,10 +677,10 @@ void MDIFormMain::ToolbarHelp_Click() {
 // ----------------------------------------------------------------------------------------
 // Commands
 
-void MDIFormMain::MenuNew_Click() { pending::fileNew(globalState()); }
-void MDIFormMain::MenuOpen_Click() { pending::fileOpen(globalState()); }
-void MDIFormMain::MenuSave_Click() { pending::fileSave(globalState()); }
-void MDIFormMain::MenuSaveAs_Click() { pending::fileSaveAs(globalState()); }
+void MDIFormMain::MenuNew_Click() { fileNew(globalState()); }
+void MDIFormMain::MenuOpen_Click() { fileOpen(globalState()); }
+void MDIFormMain::MenuSave_Click() { fileSave(globalState()); }
+void MDIFormMain::MenuSaveAs_Click() { fileSaveAs(globalState()); }
 void MDIFormMain::MenuExit_Click() { close(); }
 
 // After a model change the image starts again from the start-up file, with the model and
@@ -702,7 +692,7 @@ void MDIFormMain::MenuModelInformation_Click() {
     }
     GlobalState& state = globalState();
     if (!state.ModelChanged) return;
-    pending::loadStartupFile(state, false);
+    loadStartupFile(state, StartupParts::ImageOnly);
     const ModelBytes bytes = modelBytesFromLimits(state.BandLowerMHz, state.BandUpperMHz);
     state.RadioImage[image::kModelByte] = bytes.model;
     state.RadioImage[image::kBandCode] = bytes.code;

@@ -50,7 +50,7 @@ target_link_libraries(korva-grab-window PRIVATE Qt6::Gui)
 set(korva_app_dir lib/korva77)
 install(TARGETS korva77 RUNTIME DESTINATION ${korva_app_dir})
 install(FILES ${korva_help_files} DESTINATION ${korva_app_dir})
-install(FILES ${PROJECT_BINARY_DIR}/Init.dat DESTINATION ${korva_app_dir} OPTIONAL)
+install(FILES ${PROJECT_BINARY_DIR}/Init.dat DESTINATION ${korva_app_dir})
 install(CODE "
   set(bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(MAKE_DIRECTORY \"\${bin_dir}\")

@@ -2,6 +2,7 @@
 // title and status texts, the page-opening rule, the Window menu, the keyboard, the view
 // toggles, the tree panel's layout and splitter, and the language change.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -491,6 +492,84 @@ private slots:
         QVERIFY(globalState().OptionPageOpen);
         QCOMPARE(window.mdiArea()->subWindowList().size(), 2);
         QVERIFY(fixture.doubles.settings.writes.isEmpty());
+    }
+
+    void missingStartupFileIsReportedAndTheBuiltInImageUsed() {
+        MainWindowFixture fixture({{QStringLiteral("Language"), QStringLiteral("True")}});
+        QVERIFY(fixture.startWithoutStartupFile());
+        QCOMPARE(fixture.doubles.messages.shown.size(), 1);
+        QCOMPARE(fixture.doubles.messages.shown.constFirst().icon, BoxIcon::Error);
+        QVERIFY(fixture.doubles.messages.shown.constFirst().text.contains(
+            fixture.folder.filePath(QStringLiteral("Init.dat"))));
+        QCOMPARE(fixture.window->windowTitle(),
+                 QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:new.rdat]"));
+        QVERIFY(globalState().ChannelPageOpen);
+
+        // File New uses the built-in image again without a second message.
+        fixture.window->findChild<QAction*>(QStringLiteral("MenuNew"))->trigger();
+        QCOMPARE(fixture.doubles.messages.shown.size(), 1);
+    }
+
+    void fileCommandsReachTheDataFiles() {
+        MainWindowFixture fixture({{QStringLiteral("Language"), QStringLiteral("True")}});
+        QVERIFY(fixture.start());
+        MDIFormMain& window = *fixture.window;
+        GlobalState& state = globalState();
+        const QString saved = fixture.folder.filePath(QStringLiteral("abc.rdat"));
+
+        // Ctrl+S on a new image asks for a name, offering new.rdat, and writes the file.
+        state.RadioImage[16] = 0x12;
+        fixture.doubles.files.answers << FileChoice{saved, QStringLiteral("abc.rdat")};
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fixture.doubles.files.calls.size(), 1);
+        QCOMPARE(fixture.doubles.files.calls.constFirst().initialName, QStringLiteral("new.rdat"));
+        QCOMPARE(QFileInfo(saved).size(), 1057);
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(),
+                                  QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:abc.rdat]"),
+                                  1000);
+
+        // The tool bar's New starts again from Init.dat and reopens only the channel page.
+        command(window, "MenuOption")->trigger();
+        toolButton(window, QStringLiteral("新建"))->trigger();
+        QCOMPARE(state.RadioImage[16], uint8_t(0xFF));
+        QVERIFY(!state.OptionPageOpen);
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+
+        // Ctrl+O loads the saved file back after the question.
+        fixture.doubles.files.answers << FileChoice{saved, QStringLiteral("abc.rdat")};
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(fixture.doubles.messages.texts(),
+                 QStringList{"Do you want to cover current data?"});
+        QCOMPARE(state.RadioImage[16], uint8_t(0x12));
+
+        // Save As from the menu asks for a new name.
+        command(window, "MenuSaveAs")->trigger();
+        QCOMPARE(fixture.doubles.files.calls.size(), 3);
+        QCOMPARE(fixture.doubles.files.calls.last().mode, QStringLiteral("Save"));
+    }
+
+    void toolBarTransfersSetTheDirection_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("Read") << "读取" << true;
+        QTest::newRow("Write") << "写频" << false;
+    }
+    void toolBarTransfersSetTheDirection() {
+        QFETCH(QString, key);
+        QFETCH(bool, read);
+        MainWindowFixture fixture;
+        QVERIFY(fixture.start());
+        globalState().TransferIsRead = !read;
+        bool shownAs = !read;
+        QString shown;
+        onNextModal([&](QWidget* modal) {
+            shown = modal->objectName();
+            shownAs = globalState().TransferIsRead;
+            modal->close();
+        });
+        toolButton(*fixture.window, key)->trigger();
+        QCOMPARE(shown, QStringLiteral("FormProcess"));
+        QCOMPARE(shownAs, read);
     }
 
     void exitClosesTheWindowWithoutAsking() {

@@ -48,6 +48,11 @@ MainWindowFixture::~MainWindowFixture() { window.reset(); }
 
 bool MainWindowFixture::start(bool vhf, uint8_t bandCode) {
     if (!folder.isValid() || !writeStartupFile(folder.path(), vhf, bandCode)) return false;
+    return startWithoutStartupFile();
+}
+
+bool MainWindowFixture::startWithoutStartupFile() {
+    if (!folder.isValid()) return false;
     globalState().AppFolder = folder.path();
     window = std::make_unique<MDIFormMain>();
     window->show();

@@ -36,4 +36,6 @@ struct MainWindowFixture {
     explicit MainWindowFixture(const QMap<QString, QString>& settings = {});
     ~MainWindowFixture();
     bool start(bool vhf = false, uint8_t bandCode = 147);
+    // Starts with no Init.dat in the application folder.
+    bool startWithoutStartupFile();
 };
