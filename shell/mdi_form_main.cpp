@@ -27,13 +27,13 @@
 #include "core/value_helpers.h"
 #include "functions/ui/form_key_setting.h"
 #include "functions/ui/form_option.h"
+#include "link/ui/form_process.h"
 #include "platform/platform.h"
 #include "shell/form_com_port.h"
 #include "shell/form_language.h"
 #include "shell/frm_about.h"
 #include "shell/help_window.h"
 #include "shell/icons.h"
-#include "shell/pending_core.h"
 #include "shell/qt_translation.h"
 
 namespace {
@@ -707,7 +707,8 @@ void MDIFormMain::MenuKey_Click() { openPage(page_id::kKeySetting); }
 void MDIFormMain::transfer(bool read) {
     FreshData();
     globalState().TransferIsRead = read;
-    pending::showTransferWindow(this);
+    FormProcess process(this);
+    process.exec();
 }
 
 void MDIFormMain::MenuRead_Click() { transfer(true); }

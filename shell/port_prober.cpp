@@ -1,23 +1,13 @@
 #include "shell/port_prober.h"
 
-#include <QSerialPort>
-
-#include "platform/platform.h"
-#include "platform/port_mapping.h"
+#include "platform/serial_port.h"
 
 namespace {
 
-// Opens the device of the port number exclusively and closes it again.
+// Opens the port's device through the serial seam (exclusively) and closes it again.
 class DevicePortProber : public PortProber {
 public:
-    bool tryOpen(int portNumber) override {
-        const QString device = devicePathForPort(portNumber, platform::settings());
-        if (device.isEmpty()) return false;
-        QSerialPort port(device);
-        if (!port.open(QIODevice::ReadWrite)) return false;
-        port.close();
-        return true;
-    }
+    bool tryOpen(int portNumber) override { return platform::probeSerialPort(portNumber); }
 };
 
 DevicePortProber devicePorts;
