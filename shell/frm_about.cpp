@@ -60,8 +60,8 @@ void frmAbout::setLanguageTexts() {
     setWindowTitle(pick("About ", "关于 ") + title);
     lblTitle->setText(title);
     lblVersion->setText(pick("Version ", "版本 ") + version);
-    lblDescription->setText(title + pick("program software is used for KORVA-77",
-                                         "编程软件用于 KORVA-77机型"));
+    lblDescription->setText(
+        title + pick("program software is used for KORVA-77", "编程软件用于 KORVA-77机型"));
     lblDisclaimer->setText(pick("This software is provided as is, without warranty of any kind.",
                                 "本软件按原样提供，不附带任何形式的担保。"));
     cmdOK->setText(pick("OK", "确定"));

@@ -47,7 +47,7 @@ void drawRadio(QPainter& p) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#263238"));
-    p.drawRoundedRect(QRectF(9, 1, 2.6, 10), 1.2, 1.2);  // antenna
+    p.drawRoundedRect(QRectF(9, 1, 2.6, 10), 1.2, 1.2);      // antenna
     p.drawRoundedRect(QRectF(19, 4.5, 3.5, 4.5), 0.8, 0.8);  // channel knob
     QLinearGradient body(7, 8, 25, 31);
     body.setColorAt(0, QColor("#546e7a"));
@@ -90,8 +90,10 @@ void drawNew(QPainter& p) {
     const QPointF star(12, 10);
     for (int i = 0; i < 4; ++i) {
         const qreal d = i < 2 ? 3.5 : 2.5;
-        const QPointF step = i == 0 ? QPointF(d, 0) : i == 1 ? QPointF(0, d)
-                           : i == 2 ? QPointF(d, d) : QPointF(d, -d);
+        const QPointF step = i == 0   ? QPointF(d, 0)
+                             : i == 1 ? QPointF(0, d)
+                             : i == 2 ? QPointF(d, d)
+                                      : QPointF(d, -d);
         p.drawLine(star - step, star + step);
     }
 }
@@ -144,8 +146,8 @@ void drawSetCom(QPainter& p) {
     p.setBrush(QColor("#b0bec5"));
     p.drawPolygon(QPolygonF{QPointF(2.5, 8), QPointF(29.5, 8), QPointF(26, 23), QPointF(6, 23)});
     p.setBrush(QColor("#eceff1"));
-    p.drawPolygon(QPolygonF{QPointF(5.5, 10.5), QPointF(26.5, 10.5), QPointF(24, 20.5),
-                            QPointF(8, 20.5)});
+    p.drawPolygon(
+        QPolygonF{QPointF(5.5, 10.5), QPointF(26.5, 10.5), QPointF(24, 20.5), QPointF(8, 20.5)});
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#263238"));
     for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(8.8 + 3.6 * i, 13.8), 1.2, 1.2);

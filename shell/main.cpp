@@ -1,10 +1,11 @@
 // The KORVA-77 programming application: the splash window, then the main window.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "core/global_state.h"
 #include "platform/platform.h"

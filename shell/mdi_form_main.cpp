@@ -92,6 +92,7 @@ struct ToolText {
     const char* english;
     const char* chinese;
 };
+// clang-format off
 constexpr ToolText kToolButtons[] = {
     {"新建", icons::kNew, "New", "新建"},
     {"打开", icons::kOpen, "Open", "打开"},
@@ -103,6 +104,7 @@ constexpr ToolText kToolButtons[] = {
     {nullptr, nullptr, nullptr, nullptr},
     {"帮助", icons::kHelp, "Help", "帮助"},
 };
+// clang-format on
 
 struct TreeText {
     const char* key;
@@ -338,7 +340,8 @@ void MDIFormMain::createTreePanel() {
             [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
         if (!frame) return;
-        if (auto* page = qobject_cast<PageWindow*>(frame->widget())) windowMenuCheck(page->menuId());
+        if (auto* page = qobject_cast<PageWindow*>(frame->widget()))
+            windowMenuCheck(page->menuId());
     });
 }
 
@@ -427,7 +430,8 @@ void MDIFormMain::layoutTreePanel(int x) {
 
     QRect splitter = PictureSeparator->geometry();
     splitter.setRect(toPixels(x), 0, toPixels(kSplitterWidth), splitter.height());
-    if (panelHeight >= kSplitterShorter) splitter.setHeight(toPixels(panelHeight - kSplitterShorter));
+    if (panelHeight >= kSplitterShorter)
+        splitter.setHeight(toPixels(panelHeight - kSplitterShorter));
     PictureSeparator->setGeometry(splitter);
 
     int frameWidth = toTwips(FrameTree->width());
@@ -541,10 +545,17 @@ void MDIFormMain::openPage(int id) {
 
     PageWindow* page = nullptr;
     switch (id) {
-        case page_id::kChannelInformation: page = new FormChannelInformation; break;
-        case page_id::kOption: page = new FormOption; break;
-        case page_id::kKeySetting: page = new FormKeySetting; break;
-        default: return;
+        case page_id::kChannelInformation:
+            page = new FormChannelInformation;
+            break;
+        case page_id::kOption:
+            page = new FormOption;
+            break;
+        case page_id::kKeySetting:
+            page = new FormKeySetting;
+            break;
+        default:
+            return;
     }
     const QSize size = page->size();
     QMdiSubWindow* frame = mdiArea_->addSubWindow(page);
@@ -554,7 +565,8 @@ void MDIFormMain::openPage(int id) {
         const auto actions = system->actions();
         for (QAction* action : actions) action->setShortcuts({});
     }
-    frame->resize(frame->sizeHint().expandedTo(size + (frame->size() - frame->contentsRect().size())));
+    frame->resize(
+        frame->sizeHint().expandedTo(size + (frame->size() - frame->contentsRect().size())));
     if (state.PageWindowState == kWindowStateMaximized)
         frame->showMaximized();
     else
@@ -738,9 +750,7 @@ void MDIFormMain::MenuLanguage_Click() {
     state.LanguageChanged = false;
 }
 
-void MDIFormMain::MenuTree_Click() {
-    PictureTree->setVisible(MenuTree->isChecked());
-}
+void MDIFormMain::MenuTree_Click() { PictureTree->setVisible(MenuTree->isChecked()); }
 
 void MDIFormMain::MenuToolBar_Click() { Toolbar1->setVisible(MenuToolBar->isChecked()); }
 

@@ -25,14 +25,14 @@ namespace tree_layout {
 constexpr int kSplitterStart = 2500;
 constexpr int kSplitterWidth = 50;
 constexpr int kSplitterMinimum = 120;
-constexpr int kPanelExtra = 100;         // panel width = splitter position + 100
-constexpr int kSplitterShorter = 500;    // the splitter is 500 shorter than the panel
+constexpr int kPanelExtra = 100;       // panel width = splitter position + 100
+constexpr int kSplitterShorter = 500;  // the splitter is 500 shorter than the panel
 constexpr int kFrameTop = 10;
 constexpr int kFrameNarrower = 100;
 constexpr int kFrameShorter = 520;
-constexpr int kTreeTop = 600;            // inside the frame, below the title label
+constexpr int kTreeTop = 600;  // inside the frame, below the title label
 constexpr int kTreeNarrower = 120;
-constexpr int kTreeBottomMargin = 100;   // space left under the tree inside the frame
+constexpr int kTreeBottomMargin = 100;  // space left under the tree inside the frame
 constexpr int kTwipsPerPixel = 15;
 }  // namespace tree_layout
 

@@ -60,8 +60,9 @@ FormModelInformation::FormModelInformation(QWidget* parent) : QDialog(parent) {
     ComboModel->setCurrentIndex(vhf ? kModelVhf : kModelUhf);
     fillBands(vhf);
     const auto band = findBand(vhf, image[image::kBandCode]);
-    ComboArea->setCurrentIndex(band ? band->position
-                                    : vhf ? kUnknownVhfPosition : kUnknownUhfPosition);
+    ComboArea->setCurrentIndex(band  ? band->position
+                               : vhf ? kUnknownVhfPosition
+                                     : kUnknownUhfPosition);
     shownModel_ = ComboModel->currentIndex();
     loading_ = false;
 

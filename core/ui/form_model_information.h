@@ -27,6 +27,6 @@ private:
     QPushButton* CommandOK;
     QPushButton* CommandCancel;
 
-    bool loading_ = false;     // while the lists are filled, a model change is not handled
-    int shownModel_ = 0;       // the model position last shown (0 VHF, 1 UHF)
+    bool loading_ = false;  // while the lists are filled, a model change is not handled
+    int shownModel_ = 0;    // the model position last shown (0 VHF, 1 UHF)
 };

@@ -36,9 +36,9 @@ HelpPage QtHelpViewer::resolve(const QString& location) {
         mapRoots_.insert(file, root);
     }
     if (!QFile::exists(QLatin1Char(':') + root + topic)) {
-        return {QUrl(), pick("The topic %1 is not in the help file %2.",
-                             "帮助文件 %2 中没有主题 %1。")
-                            .arg(topic, QDir::toNativeSeparators(file))};
+        return {QUrl(),
+                pick("The topic %1 is not in the help file %2.", "帮助文件 %2 中没有主题 %1。")
+                    .arg(topic, QDir::toNativeSeparators(file))};
     }
     return {QUrl(QStringLiteral("qrc:") + root + topic), QString()};
 }

@@ -61,7 +61,8 @@ private slots:
         QTest::addColumn<QString>("selected");
         QTest::addColumn<int>("adopted");
         QTest::newRow("port in the list") << 4 << "COM4 (/dev/ttyUSB3)" << 4;
-        QTest::newRow("port not in the list: the first is adopted") << 3 << "COM1 (/dev/ttyUSB0)" << 1;
+        QTest::newRow("port not in the list: the first is adopted")
+            << 3 << "COM1 (/dev/ttyUSB0)" << 1;
     }
     void listsTheOpenablePortsAndSelectsThePortInForce() {
         QFETCH(int, inForce);
@@ -104,8 +105,9 @@ private slots:
         QTest::keyClick(list, Qt::Key_Down);
         click(&dialog, "CommandOK");
         QCOMPARE(globalState().ComPortNumber, 70);
-        QCOMPARE(doubles.settings.writes,
-                 (QList<QPair<QString, QString>>{{QStringLiteral("ComPort"), QStringLiteral("70")}}));
+        QCOMPARE(
+            doubles.settings.writes,
+            (QList<QPair<QString, QString>>{{QStringLiteral("ComPort"), QStringLiteral("70")}}));
     }
 
     void okWithNoPortChangesNothing() {
@@ -124,7 +126,8 @@ private slots:
         QTest::addColumn<bool>("english");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("English") << true << QStringList{"Set COM", "Comm Port", "&OK", "&Cancel"};
-        QTest::newRow("Chinese") << false << QStringList{"串口设置", "串口", "确定(&O)", "取消(&C)"};
+        QTest::newRow("Chinese") << false
+                                 << QStringList{"串口设置", "串口", "确定(&O)", "取消(&C)"};
     }
     void textsFollowTheLanguage() {
         QFETCH(bool, english);
@@ -284,11 +287,16 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("band");
         QTest::addColumn<int>("bandCount");
-        QTest::newRow("VHF code 4") << 0x32 << 4 << "VHF" << "150-174MHz" << 4;
-        QTest::newRow("VHF unknown code") << 0x32 << 51 << "VHF" << "136-174MHz" << 4;
-        QTest::newRow("UHF code 0") << 0x33 << 0 << "UHF" << "400-520MHz" << 8;
-        QTest::newRow("UHF code 33") << 0x33 << 33 << "UHF" << "450-530MHz" << 8;
-        QTest::newRow("any other model byte is UHF") << 0x00 << 147 << "UHF" << "400-480MHz" << 8;
+        QTest::newRow("VHF code 4") << 0x32 << 4 << "VHF"
+                                    << "150-174MHz" << 4;
+        QTest::newRow("VHF unknown code") << 0x32 << 51 << "VHF"
+                                          << "136-174MHz" << 4;
+        QTest::newRow("UHF code 0") << 0x33 << 0 << "UHF"
+                                    << "400-520MHz" << 8;
+        QTest::newRow("UHF code 33") << 0x33 << 33 << "UHF"
+                                     << "450-530MHz" << 8;
+        QTest::newRow("any other model byte is UHF") << 0x00 << 147 << "UHF"
+                                                     << "400-480MHz" << 8;
     }
     void showsTheModelAndBandOfTheImage() {
         QFETCH(int, modelByte);

@@ -27,9 +27,9 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("topic");
         for (const char* file : {"KORVA-77_e.chm", "KORVA-77_c.chm"}) {
-            for (const char* topic : {"chinfo.htm", "chEdit.htm", "chcopy.htm", "freqcopy.htm",
-                                      "qtdqtcopy.htm", "optfeatures.htm", "keyassign.htm",
-                                      "index.htm"}) {
+            for (const char* topic :
+                 {"chinfo.htm", "chEdit.htm", "chcopy.htm", "freqcopy.htm", "qtdqtcopy.htm",
+                  "optfeatures.htm", "keyassign.htm", "index.htm"}) {
                 QTest::addRow("%s %s", file, topic) << helpFile(file) << QString::fromLatin1(topic);
             }
         }
@@ -50,7 +50,8 @@ private slots:
     void pagesLinkOnlyToPagesOfTheSameFile() {
         for (const char* file : {"KORVA-77_e.chm", "KORVA-77_c.chm"}) {
             QtHelpViewer viewer;
-            const HelpPage index = viewer.resolve(helpFile(file) + QStringLiteral("::/HTML/index.htm"));
+            const HelpPage index =
+                viewer.resolve(helpFile(file) + QStringLiteral("::/HTML/index.htm"));
             QVERIFY(index.problem.isEmpty());
             const QDir folder(QLatin1Char(':') + QFileInfo(index.url.path()).path());
             const auto pages = folder.entryList({QStringLiteral("*.htm")});

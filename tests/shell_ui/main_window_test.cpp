@@ -90,14 +90,14 @@ private slots:
         QTest::addColumn<QString>("portPanel");
         const QString english = QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:new.rdat]");
         const QString chinese = QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [文件名:new.rdat]");
-        QTest::newRow("English, port 12") << QVariant("True") << QVariant("12") << true << 12
-                                          << english << "COM12";
+        QTest::newRow("English, port 12")
+            << QVariant("True") << QVariant("12") << true << 12 << english << "COM12";
         QTest::newRow("lower-case true is Chinese")
             << QVariant("true") << QVariant("") << false << 1 << chinese << "通信端口1";
-        QTest::newRow("nothing stored") << QVariant() << QVariant() << false << 1 << chinese
-                                        << "通信端口1";
-        QTest::newRow("port text of letters") << QVariant("True") << QVariant("COM") << true << 0
-                                              << english << "COM0";
+        QTest::newRow("nothing stored")
+            << QVariant() << QVariant() << false << 1 << chinese << "通信端口1";
+        QTest::newRow("port text of letters")
+            << QVariant("True") << QVariant("COM") << true << 0 << english << "COM0";
     }
     void startsWithRememberedSettings() {
         QFETCH(QVariant, language);
@@ -133,8 +133,8 @@ private slots:
                  QStringLiteral("KORVA-77"));
         QVERIFY(treeNode(window, QStringLiteral("KORVA-77"))->isExpanded());
         QCOMPARE(globalState().HelpFilePath,
-                 fixture.folder.path() +
-                     (english ? QStringLiteral("/KORVA-77_e.chm") : QStringLiteral("/KORVA-77_c.chm")));
+                 fixture.folder.path() + (english ? QStringLiteral("/KORVA-77_e.chm")
+                                                  : QStringLiteral("/KORVA-77_c.chm")));
     }
 
     void menusFollowTheTableInBothLanguages_data() {
@@ -143,17 +143,16 @@ private slots:
         QTest::addColumn<QStringList>("fileItems");
         QTest::addColumn<QStringList>("tips");
         QTest::addColumn<QStringList>("tree");
-        QTest::newRow("English")
-            << true
-            << QStringList{"&File", "&Model", "&Edit", "&Program", "&Setting", "&View", "&Window",
-                           "&Help"}
-            << QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Exit"}
-            << QStringList{"New", "Open", "Save", "", "Read", "Set Com", "Write", "", "Help"}
-            << QStringList{"KORVA-77", "Channel Information", "Function Setup", "Key Setting"};
+        QTest::newRow("English") << true << QStringList{"&File",    "&Model", "&Edit",   "&Program",
+                                                        "&Setting", "&View",  "&Window", "&Help"}
+                                 << QStringList{"&New", "&Open", "&Save", "Save &As", "", "&Exit"}
+                                 << QStringList{"New",     "Open",  "Save", "",    "Read",
+                                                "Set Com", "Write", "",     "Help"}
+                                 << QStringList{"KORVA-77", "Channel Information", "Function Setup",
+                                                "Key Setting"};
         QTest::newRow("Chinese")
-            << false
-            << QStringList{"文件(&F)", "机型(&M)", "编辑(&E)", "编程(&P)", "设置(&S)", "视图(&V)",
-                           "窗口(&W)", "帮助(&H)"}
+            << false << QStringList{"文件(&F)", "机型(&M)", "编辑(&E)", "编程(&P)",
+                                    "设置(&S)", "视图(&V)", "窗口(&W)", "帮助(&H)"}
             << QStringList{"新建(&N)", "打开(&O)", "保存(&S)", "另存为(&A)", "", "退出(&E)"}
             << QStringList{"新建", "打开", "保存", "", "读频", "串口设置", "写频", "", "帮助"}
             << QStringList{"KORVA-77", "信道信息(C)", "功能设定(F)", "键设置(K)"};
@@ -164,8 +163,8 @@ private slots:
         QFETCH(QStringList, fileItems);
         QFETCH(QStringList, tips);
         QFETCH(QStringList, tree);
-        MainWindowFixture fixture(
-            {{QStringLiteral("Language"), english ? QStringLiteral("True") : QStringLiteral("False")}});
+        MainWindowFixture fixture({{QStringLiteral("Language"),
+                                    english ? QStringLiteral("True") : QStringLiteral("False")}});
         QVERIFY(fixture.start());
         MDIFormMain& window = *fixture.window;
 
@@ -182,11 +181,13 @@ private slots:
 
         QStringList shownTips;
         const auto buttons = window.findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions();
-        for (QAction* action : buttons) shownTips << (action->isSeparator() ? QString() : action->toolTip());
+        for (QAction* action : buttons)
+            shownTips << (action->isSeparator() ? QString() : action->toolTip());
         QCOMPARE(shownTips, tips);
         QStringList keys;
         for (QAction* action : buttons) keys << action->data().toString();
-        QCOMPARE(keys, (QStringList{"新建", "打开", "保存", "", "读取", "串口", "写频", "", "帮助"}));
+        QCOMPARE(keys,
+                 (QStringList{"新建", "打开", "保存", "", "读取", "串口", "写频", "", "帮助"}));
         for (QAction* action : buttons) QVERIFY(action->isSeparator() || !action->icon().isNull());
 
         QStringList shownTree{treeNode(window, "KORVA-77")->text(0)};
@@ -209,9 +210,9 @@ private slots:
         MainWindowFixture fixture({{QStringLiteral("Language"), QStringLiteral("True")}});
         QVERIFY(fixture.start());
         globalState().CurrentFileName = QStringLiteral("abc.rdat");
-        QTRY_COMPARE_WITH_TIMEOUT(fixture.window->windowTitle(),
-                                  QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:abc.rdat]"),
-                                  1000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            fixture.window->windowTitle(),
+            QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:abc.rdat]"), 1000);
         QCOMPARE(panelText(*fixture.window, 1), QStringLiteral("UHF[400-480 MHz]"));
 
         globalState().EnglishMode = false;
@@ -354,7 +355,8 @@ private slots:
 
         command(window, "MenuKey")->trigger();
         toolButton(window, QStringLiteral("帮助"))->trigger();
-        QCOMPARE(fixture.doubles.help.topics.last(), helpFile + QStringLiteral("::/HTML/keyassign.htm"));
+        QCOMPARE(fixture.doubles.help.topics.last(),
+                 helpFile + QStringLiteral("::/HTML/keyassign.htm"));
 
         command(window, "MenuOption")->trigger();
         QTest::keyClick(&window, Qt::Key_F1);
@@ -364,15 +366,19 @@ private slots:
         // With no page open, the contents of the help file.
         command(window, "MenuCloseAll")->trigger();
         toolButton(window, QStringLiteral("帮助"))->trigger();
-        QCOMPARE(fixture.doubles.help.topics.last(), helpFile + QStringLiteral("::/HTML/index.htm"));
+        QCOMPARE(fixture.doubles.help.topics.last(),
+                 helpFile + QStringLiteral("::/HTML/index.htm"));
     }
 
     void viewTogglesShowAndHideTheirBars_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("bar");
-        QTest::newRow("tree") << "MenuTree" << "PictureTree";
-        QTest::newRow("tool bar") << "MenuToolBar" << "Toolbar1";
-        QTest::newRow("status bar") << "MenuStatus" << "StatusBar1";
+        QTest::newRow("tree") << "MenuTree"
+                              << "PictureTree";
+        QTest::newRow("tool bar") << "MenuToolBar"
+                                  << "Toolbar1";
+        QTest::newRow("status bar") << "MenuStatus"
+                                    << "StatusBar1";
     }
     void viewTogglesShowAndHideTheirBars() {
         QFETCH(QString, item);
@@ -531,9 +537,9 @@ private slots:
         QCOMPARE(fixture.doubles.files.calls.size(), 1);
         QCOMPARE(fixture.doubles.files.calls.constFirst().initialName, QStringLiteral("new.rdat"));
         QCOMPARE(QFileInfo(saved).size(), 1057);
-        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(),
-                                  QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:abc.rdat]"),
-                                  1000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            window.windowTitle(),
+            QStringLiteral("KORVA-77[UHF: 400 - 480 MHz] [FileName:abc.rdat]"), 1000);
 
         // The tool bar's New starts again from Init.dat and reopens only the channel page.
         command(window, "MenuOption")->trigger();

@@ -50,8 +50,8 @@ private slots:
         QSerialPort holder(sim.device());
         QVERIFY(holder.open(QIODevice::ReadWrite));
         FormComPort dialog;
-        QVERIFY(!entries(dialog.findChild<QComboBox*>(QStringLiteral("ComboComPort")))
-                     .contains(entry));
+        QVERIFY(
+            !entries(dialog.findChild<QComboBox*>(QStringLiteral("ComboComPort"))).contains(entry));
     }
 
     void readFromTheMainWindowRefreshesBandAndPages() {
@@ -90,9 +90,9 @@ private slots:
         QCOMPARE(globalState().RadioImage[image::kModelByte], image::kModelVhf);
         QCOMPARE(globalState().RadioImage[option::kTimeOutTimer], uint8_t(12));
         QVERIFY(!globalState().TransferIsRead);
-        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(),
-                                  QStringLiteral("KORVA-77[VHF: 136 - 174 MHz] [FileName:new.rdat]"),
-                                  1000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            window.windowTitle(),
+            QStringLiteral("KORVA-77[VHF: 136 - 174 MHz] [FileName:new.rdat]"), 1000);
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Panel1"))->text(),
                  QStringLiteral("VHF[136-174 MHz]"));
         QCOMPARE(window.mdiArea()->subWindowList().size(), 2);  // the pages stay open

@@ -1,9 +1,10 @@
 // The settings store on disk: per user, text values, "" when absent.
+#include "platform/settings_store.h"
+
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/settings_store.h"
 #include "support/test_registry.h"
 
 class SettingsStoreTest : public QObject {

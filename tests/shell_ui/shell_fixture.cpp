@@ -16,8 +16,7 @@ QByteArray startupFileBytes(bool vhf, uint8_t bandCode) {
 
 bool writeStartupFile(const QString& folder, bool vhf, uint8_t bandCode) {
     QFile file(folder + QStringLiteral("/Init.dat"));
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(startupFileBytes(vhf, bandCode)) == 1041;
+    return file.open(QIODevice::WriteOnly) && file.write(startupFileBytes(vhf, bandCode)) == 1041;
 }
 
 void onNextModal(std::function<void(QWidget*)> action) {
