@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -158,8 +159,8 @@ QString portPanelText(const GlobalState& state) {
 MDIFormMain::MDIFormMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MDIFormMain"));
     setWorkbench(this);
-    // Tool bar and docks keep their places: no context menu that could hide them behind
-    // the back of the View menu's ticks.
+    // No context menu over the tool bar: hiding it there would leave the View menu's tick
+    // wrong.
     setContextMenuPolicy(Qt::NoContextMenu);
 
     createMenus();
@@ -172,7 +173,10 @@ MDIFormMain::MDIFormMain(QWidget* parent) : QMainWindow(parent) {
     Timer1->setInterval(kTimerInterval);
     connect(Timer1, &QTimer::timeout, this, &MDIFormMain::Timer1_Timer);
 
-    resize(1000, 700);
+    QSize size(1000, 700);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
     runStartupSequence();
     Timer1_Timer();
     Timer1->start();
