@@ -569,6 +569,7 @@ void MDIFormMain::openPage(int id) {
         const auto actions = system->actions();
         for (QAction* action : actions) action->setShortcuts({});
     }
+    // The frame takes the size the page gave itself when it loaded, plus its own borders.
     frame->resize(
         frame->sizeHint().expandedTo(size + (frame->size() - frame->contentsRect().size())));
     if (state.PageWindowState == kWindowStateMaximized)
