@@ -13,7 +13,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake make g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
-          qt6-qpa-plugins fonts-noto-cjk)
+          qt6-qpa-plugins fonts-noto-cjk desktop-file-utils)
 
 install_packages() {
     local missing=()
