@@ -561,22 +561,33 @@ void MDIFormMain::openPage(int id) {
         default:
             return;
     }
-    const QSize size = page->size();
-    QMdiSubWindow* frame = mdiArea_->addSubWindow(page);
+    QMdiSubWindow* frame = addFrame(page);
+    if (state.PageWindowState == kWindowStateMaximized)
+        frame->showMaximized();
+    else
+        frame->showNormal();
+    mdiArea_->setActiveSubWindow(frame);
+}
+
+QMdiSubWindow* MDIFormMain::addFrame(QWidget* child) {
+    const QSize size = child->size();
+    QMdiSubWindow* frame = mdiArea_->addSubWindow(child);
     // Ctrl+W is Write To Radio and Ctrl+F4 closes nothing: the child windows keep their
     // system menu without key bindings of its own.
     if (QMenu* system = frame->systemMenu()) {
         const auto actions = system->actions();
         for (QAction* action : actions) action->setShortcuts({});
     }
-    // The frame takes the size the page gave itself when it loaded, plus its own borders.
+    // The frame takes the size the child gave itself when it loaded, plus its own borders.
     frame->resize(
         frame->sizeHint().expandedTo(size + (frame->size() - frame->contentsRect().size())));
-    if (state.PageWindowState == kWindowStateMaximized)
-        frame->showMaximized();
-    else
-        frame->showNormal();
-    mdiArea_->setActiveSubWindow(frame);
+    return frame;
+}
+
+// Child windows that are not pages (the channel editor) live in the MDI area as well.
+bool MDIFormMain::addChildWindow(QWidget* window) {
+    addFrame(window);
+    return true;
 }
 
 void MDIFormMain::closeAllChildren() {
@@ -709,6 +720,7 @@ void MDIFormMain::MenuModelInformation_Click() {
     }
     GlobalState& state = globalState();
     if (!state.ModelChanged) return;
+    FreshData();  // a typed edit belongs to the image being discarded, not the rebuilt one
     loadStartupFile(state, StartupParts::ImageOnly);
     const ModelBytes bytes = modelBytesFromLimits(state.BandLowerMHz, state.BandUpperMHz);
     state.RadioImage[image::kModelByte] = bytes.model;

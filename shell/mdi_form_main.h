@@ -64,6 +64,7 @@ public:
     void AnalyseKeySetting() override;
     void FreshData() override;
     void reopenChannelPage() override;
+    bool addChildWindow(QWidget* window) override;
     void windowMenuAppend(int id, const QString& caption) override;
     void windowMenuCheck(int id) override;
     void windowMenuRemove(int id) override;
@@ -74,6 +75,8 @@ public:
     void openPage(int id);
     // Unloads the active child window until there is none.
     void closeAllChildren();
+    // Puts a child window into the MDI area in a frame without shortcuts of its own.
+    QMdiSubWindow* addFrame(QWidget* child);
 
     // The splitter position in twips.
     int splitterPosition() const { return splitterTwips_; }
