@@ -10,7 +10,7 @@
 
 #include "core/default_image.h"
 #include "core/radio_image.h"
-#include "recording_workbench.h"
+#include "support/recording_workbench.h"
 #include "support/doubles.h"
 #include "support/test_registry.h"
 
