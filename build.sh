@@ -18,7 +18,7 @@ fuzz_dir=${build_dir}-fuzz
 
 packages=(cmake make g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
-          qt6-qpa-plugins fonts-noto-cjk
+          qt6-qpa-plugins fonts-noto-cjk desktop-file-utils
           clang libclang-rt-14-dev)
 
 install_packages() {

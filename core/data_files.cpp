@@ -197,6 +197,9 @@ bool loadStartupFile(GlobalState& state, StartupParts parts) {
 }
 
 void fileNew(GlobalState& state) {
+    // An edit still typed in a channel window belongs to the image being replaced; commit
+    // it now so that closing the pages cannot write it into the new one.
+    workbench().FreshData();
     loadStartupFile(state);
     deriveFromImage(state);
     workbench().reopenChannelPage();
@@ -229,6 +232,7 @@ bool fileOpen(GlobalState& state) {
         return false;
     }
 
+    workbench().FreshData();  // as in File New: no typed edit may reach the loaded image
     state.RadioImage = image;
     state.SoftwareData = record;
     state.CurrentFilePath = choice.path;

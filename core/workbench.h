@@ -39,6 +39,10 @@ public:
     virtual void showHelpTopic(const QString& /*topic*/) {}
 };
 
+// A window names its help topic in this dynamic property ("chinfo.htm", ...); F1 inside it,
+// or the tool bar's Help while it is active, opens that topic.
+inline const char* const kHelpTopicProperty = "helpTopic";
+
 Workbench& workbench();
 // The caller keeps ownership; nullptr restores the fallback.
 void setWorkbench(Workbench* impl);

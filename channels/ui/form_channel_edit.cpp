@@ -241,6 +241,7 @@ void FormChannelEdit::buildControls() {
 
 void FormChannelEdit::applyTexts() {
     setWindowTitle(pick("Channel Edit", "信道信息"));
+    setProperty(kHelpTopicProperty, QLatin1String(help_topic::kChannelEdit));
     LabelChannel->setText(pick("Channel", "信道"));
     LabelRxFreq->setText(pick("Rx Frequency", "接收频率"));
     LabelTxFreq->setText(pick("Tx Frequency", "发射频率"));

@@ -9,6 +9,10 @@
 PageWindow::PageWindow(int menuId, bool GlobalState::*openFlag, QWidget* parent)
     : QWidget(parent), menuId_(menuId), openFlag_(openFlag) {
     setAttribute(Qt::WA_DeleteOnClose);
+    const char* topic = menuId == page_id::kChannelInformation ? "chinfo.htm"
+                        : menuId == page_id::kOption           ? "optfeatures.htm"
+                                                               : "keyassign.htm";
+    setProperty(kHelpTopicProperty, QLatin1String(topic));
 }
 
 PageWindow::~PageWindow() {

@@ -10,7 +10,7 @@
 
 #include "core/default_image.h"
 #include "core/radio_image.h"
-#include "recording_workbench.h"
+#include "support/recording_workbench.h"
 #include "support/doubles.h"
 #include "support/test_registry.h"
 
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(state.ProgramPassword, QStringLiteral("AB"));
         QCOMPARE(state.NewPassword, QStringLiteral("XYZ"));
         QCOMPARE(bench.calls,
-                 QStringList({"AnalyseModel", "AnalyseSoftwareData", "reopenChannelPage"}));
+                 QStringList({"FreshData", "AnalyseModel", "AnalyseSoftwareData", "reopenChannelPage"}));
     }
 
     void refusesForeignAndShortFiles_data() {
@@ -349,7 +349,7 @@ private slots:
         QVERIFY(fileOpen(state));
         QCOMPARE(state.BandName, QStringLiteral("VHF"));
         QCOMPARE(state.ProgramPassword, QStringLiteral("AB"));
-        QCOMPARE(bench.calls, QStringList{"reopenChannelPage"});
+        QCOMPARE(bench.calls, QStringList({"FreshData", "reopenChannelPage"}));
         QVERIFY(globalState().BandName.isEmpty());
     }
 };
@@ -655,7 +655,7 @@ private slots:
         QCOMPARE(state.CurrentFilePath, dir.filePath("last.rdat"));
         QCOMPARE(state.CurrentFileName, QStringLiteral("last.rdat"));
         QCOMPARE(bench.calls,
-                 QStringList({"AnalyseModel", "AnalyseSoftwareData", "reopenChannelPage"}));
+                 QStringList({"FreshData", "AnalyseModel", "AnalyseSoftwareData", "reopenChannelPage"}));
 
         QVERIFY(fileSave(state));
         QVERIFY(doubles.files.calls.isEmpty());

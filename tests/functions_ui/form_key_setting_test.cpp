@@ -10,7 +10,7 @@
 
 #include "functions/key_assignment.h"
 #include "functions/ui/form_option.h"
-#include "recording_workbench.h"
+#include "support/recording_workbench.h"
 #include "support/doubles.h"
 #include "support/test_registry.h"
 #include "ui_helpers.h"

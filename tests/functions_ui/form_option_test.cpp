@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "functions/function_setup.h"
-#include "recording_workbench.h"
+#include "support/recording_workbench.h"
 #include "support/doubles.h"
 #include "support/test_registry.h"
 #include "ui_helpers.h"
