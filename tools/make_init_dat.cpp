@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QByteArray bytes = defaultInitFileBytes();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Flushed before the commit: on a full disk QSaveFile::commit() of Qt 6.4 reports
+    // success and leaves an empty file.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
         std::fprintf(stderr, "%s: cannot write %s: %s\n", argv[0], argv[1],
                      qPrintable(file.errorString()));
         return 1;

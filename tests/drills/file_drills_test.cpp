@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -165,6 +166,26 @@ private slots:
         QStringList files = QDir(fs.path()).entryList(QDir::Files | QDir::Hidden);
         files.sort();
         QCOMPARE(files, (QStringList{"filler", "radio.rdat"}));
+    }
+
+    // The build's start-up file generator on a full disk: it fails and leaves the old file.
+    void startupFileGeneratorOnFullFileSystem() {
+        ScratchFileSystem fs(64 * 1024);
+        if (!fs.available()) QSKIP(qPrintable(fs.whyNot()));
+        const QString initFile = fs.filePath(QStringLiteral("Init.dat"));
+        const QByteArray old(data_file::kInitFileSize, '\x5A');
+        {
+            QFile file(initFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(old), old.size());
+        }
+        QVERIFY(fs.fill());
+        QProcess generator;
+        generator.start(QStringLiteral(KORVA_BINARY_DIR "/tools/make_init_dat"), {initFile});
+        QVERIFY(generator.waitForFinished(10000));
+        QCOMPARE(generator.exitCode(), 1);
+        QVERIFY(generator.readAllStandardError().contains(systemReason(ENOSPC).toLocal8Bit()));
+        QCOMPARE(readAllOf(initFile), old);
     }
 };
 KORVA_TEST(FileDrillsTest);
