@@ -147,11 +147,11 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         } else if (arg == "--wrong-address") {
             const char* text = value();
             if (!text) return std::nullopt;
-            const std::string spec = text;
-            const size_t colon = spec.find(':');
+            const std::string argument = text;
+            const size_t colon = argument.find(':');
             if (colon == std::string::npos ||
-                !parseInt(spec.substr(0, colon).c_str(), &options.wrongBlock) ||
-                !parseInt(spec.substr(colon + 1).c_str(), &options.wrongAddress, 16) ||
+                !parseInt(argument.substr(0, colon).c_str(), &options.wrongBlock) ||
+                !parseInt(argument.substr(colon + 1).c_str(), &options.wrongAddress, 16) ||
                 options.wrongBlock < 1 || options.wrongAddress < 0 ||
                 options.wrongAddress > 0xFFFF) {
                 std::fprintf(stderr, "korva-radio-sim: --wrong-address wants N:ADDR, e.g. 3:3F8\n");

@@ -33,18 +33,18 @@ struct ChannelSpec {
     bool scan = true;
 };
 
-inline void putChannel(int n, const ChannelSpec& spec) {
+inline void putChannel(int n, const ChannelSpec& wanted) {
     ImageBytes& image = globalState().RadioImage;
     const int offset = ChannelRecordOffset(n - 1);
     for (int k = 0; k < record::kSize; ++k) image[offset + k] = record::kErased;
-    if (spec.receive >= 0) StoreFrequency(image, offset + record::kRxFrequency, spec.receive);
-    if (spec.transmit >= 0) StoreFrequency(image, offset + record::kTxFrequency, spec.transmit);
+    if (wanted.receive >= 0) StoreFrequency(image, offset + record::kRxFrequency, wanted.receive);
+    if (wanted.transmit >= 0) StoreFrequency(image, offset + record::kTxFrequency, wanted.transmit);
     ChannelRecord channel(image, n - 1);
-    channel.setDecodeTone(spec.decode);
-    channel.setEncodeTone(spec.encode);
-    channel.setByte(record::kFlags, spec.flags);
-    channel.setByte(record::kOptions, spec.options);
-    WriteScanBit(image, n, spec.scan);
+    channel.setDecodeTone(wanted.decode);
+    channel.setEncodeTone(wanted.encode);
+    channel.setByte(record::kFlags, wanted.flags);
+    channel.setByte(record::kOptions, wanted.options);
+    WriteScanBit(image, n, wanted.scan);
 }
 
 inline QByteArray recordBytes(int n) {
